@@ -1,0 +1,36 @@
+// Korvel source files: cp1251 text with CR LF line breaks. Reading may also take UTF-8
+// (the command line accepts both); writing is always cp1251.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vestrel::project {
+
+enum class SourceEncoding { Auto, Cp1251, Utf8 };
+
+struct SourceReadResult {
+    bool ok = false;
+    std::vector<std::string> lines;  // cp1251, without line breaks
+    std::string error;               // UTF-8 text for the user when !ok
+    bool wasUtf8 = false;
+};
+
+// Auto: a text that is valid UTF-8 and holds a non-ASCII byte is read as UTF-8; a UTF-8
+// byte-order mark is dropped; anything else is cp1251. A character without a cp1251
+// form is an error naming its line and column.
+SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding);
+SourceReadResult readSourceFile(const std::string& path, SourceEncoding encoding);
+
+// Writes the text (cp1251 lines) joined by CR LF, through a temporary file and a rename.
+bool writeSourceFile(const std::string& path, const std::vector<std::string>& lines, std::string* error = nullptr);
+
+// Reads a whole file; nothing when it cannot be read.
+std::optional<std::string> readWholeFile(const std::string& path);
+
+// Writes bytes through a temporary file beside the target and renames it into place.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+}  // namespace vestrel::project

@@ -1,0 +1,98 @@
+// The token file: the only channel between pass 1 and pass 2. A record is two lines,
+// the code as "%X" and the text (or a constant's "%f" value), each ended by one line
+// feed. The records live in memory; their bytes are exactly those of the file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "translator/run/sinks.h"
+#include "translator/run/trace_log.h"
+
+namespace vestrel {
+
+using TokenCode = std::uint32_t;
+
+namespace token {
+// Codes and classes of the records (the class is the top hexadecimal digit or byte).
+enum : TokenCode {
+    If = 0x9001, Then = 0x9002, Else = 0x9003, Or = 0x9101,
+    On = 0xA001, Off = 0xA002, Bit = 0xA003, ExitSection = 0xA004,
+    ValueOn = 0xA104, ValueOff = 0xA105,
+    OpenParen = 0xB028, CloseParen = 0xB029, Plus = 0xB02B, Minus = 0xB02D,
+    Less = 0xB03C, Equal = 0xB03D, Greater = 0xB03E,
+    TimeOfDay = 0xB101, TimeTenths = 0xB102,
+    Algorithm = 0xC000, ParameterLine = 0xC100,
+    Marker = 0xD000, RestOfLine = 0xD100, TextLine = 0xD200,
+    Constant = 0xE000,
+    EndOfInput = 0xF000, Section = 0xF200, StatementLine = 0xF300,
+    // What the reader hands on after a code line it cannot read: no row accepts it.
+    Unreadable = 0xFFFF,
+};
+}  // namespace token
+
+// "%f" of a value (six decimals, a point), independent of the process locale.
+std::string formatFixed6(double value);
+
+class TokenFile {
+public:
+    void writeRecord(TokenCode code, std::string_view text);
+    void writeConstant(double value);
+
+    const std::string& bytes() const { return m_bytes; }
+    std::string release() { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+};
+
+// Sequential line reading of the record bytes, as a text file is read line by line.
+class TokenFileLines {
+public:
+    explicit TokenFileLines(std::string_view bytes) : m_bytes(bytes) {}
+    // The next line without its line feed; nothing at the end of the bytes.
+    std::optional<std::string_view> next();
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_position = 0;
+};
+
+// The reader's state that pass 2 and its messages use.
+struct ReaderState {
+    std::string currentSourceLine;  // text of the last line opener
+    std::string currentTokenText;   // text of the last record returned
+    int LineCounter = 0;
+    int WordCounter = 1;
+};
+
+// What the reader needs of pass 2 around it.
+class TokenReaderHost {
+public:
+    virtual ~TokenReaderHost() = default;
+    // A text line was read while comments are on: "(* " + text + " *)" goes to the current slot.
+    virtual void commentLine(std::string_view text) = 0;
+    virtual void advanceProgress() = 0;
+    virtual void notice(std::string_view textCp1251) = 0;
+};
+
+class TokenReader {
+public:
+    TokenReader(std::string_view bytes, ReaderState& state, TokenReaderHost& host, TraceLog& trace,
+                bool addComment)
+        : m_lines(bytes), m_state(state), m_host(host), m_trace(trace), m_addComment(addComment) {}
+
+    // The next record the syntax engine must see: section headers, tokens and end of input.
+    TokenCode ReadToken();
+
+private:
+    TokenFileLines m_lines;
+    ReaderState& m_state;
+    TokenReaderHost& m_host;
+    TraceLog& m_trace;
+    bool m_addComment;
+};
+
+}  // namespace vestrel

@@ -1,0 +1,91 @@
+// The translation run: pass 1, then pass 2 when pass 1 reported nothing.
+#include "translator/run/translation.h"
+
+#include <memory>
+
+#include "translator/lexer/lexic_analys.h"
+#include "translator/lexer/token_file.h"
+#include "translator/syntax/sintax_analys.h"
+
+namespace vestrel {
+namespace {
+
+// Collects the notices of a run and passes them on to the front end's sink.
+class CollectingNotices final : public NoticeSink {
+public:
+    CollectingNotices(std::vector<std::string>& texts, NoticeSink* forward) : m_texts(texts), m_forward(forward) {}
+    void notice(std::string_view text) override {
+        m_texts.emplace_back(text);
+        if (m_forward) m_forward->notice(text);
+    }
+
+private:
+    std::vector<std::string>& m_texts;
+    NoticeSink* m_forward;
+};
+
+}  // namespace
+
+std::string TranslationResult::slotText(int slot) const {
+    std::string text;
+    for (const std::string& line : slotLines[static_cast<std::size_t>(slot)]) {
+        text += line;
+        text += '\n';
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+TranslationResult runTranslation(const std::vector<std::string>& sourceLines, const TranslationOptions& options,
+                                 const RunHooks& hooks) {
+    TranslationResult result;
+    SilentProgress silent;
+    ProgressSink& progress = hooks.progress ? *hooks.progress : silent;
+    CollectingNotices notices(result.notices, hooks.notices);
+    TraceLog trace(hooks.keepTrace);
+
+    // Both analysers live exactly as long as the run; the syntax analyser goes first.
+    auto lexical = std::make_unique<TLexicAnalys>();
+    auto syntax = std::make_unique<TSintaxAnalys>(progress, notices, trace);
+
+    TokenFile tokenFile;
+    bool messagePanel = false;
+    bool destPanel = false;
+
+    TQLexicAnalys lexicalRequest{&tokenFile, &sourceLines, &result.diagnostics, &messagePanel, &progress};
+    result.tokenCount = lexical->Analyse(lexicalRequest);
+    result.lexicalErrorCount = lexical->errorCount();
+
+    syntax->TickResolution = options.TickResolution;
+    syntax->RecalcPeriod = options.RecalcPeriod;
+
+    if (!messagePanel) {
+        TQSintaxAnalys syntaxRequest{&result.slotLines, options.AddComment, options.AddProgramText,
+                                     result.tokenCount, &tokenFile, &destPanel, &messagePanel,
+                                     &result.diagnostics};
+        result.syntaxStatus = syntax->Analyse(syntaxRequest);
+        for (int k = 0; k < kSlotCount; ++k)
+            result.slotReceivedText[static_cast<std::size_t>(k)] = !result.slotLines[static_cast<std::size_t>(k)].empty();
+    }
+
+    if (hooks.keepTokenFile) result.tokenFile = tokenFile.release();
+    syntax.reset();
+    lexical.reset();
+    if (hooks.keepTrace) result.trace = trace.release();
+    return result;
+}
+
+std::vector<std::string> splitSourceLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace vestrel

@@ -1,0 +1,49 @@
+// Pass 2: walks the syntax graph over the token records and lets the generator build
+// the seventeen program slots.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "translator/lexer/token_file.h"
+#include "translator/run/diagnostics.h"
+#include "translator/run/sinks.h"
+#include "translator/run/trace_log.h"
+#include "translator/run/translation.h"
+
+namespace vestrel {
+
+using SlotLists = std::array<std::vector<std::string>, kSlotCount>;
+
+// The pass-2 request.
+struct TQSintaxAnalys {
+    SlotLists* Editors = nullptr;          // the seventeen output texts, in slot order
+    bool AddComment = true;
+    bool AddProgramText = true;
+    int TokenCount = 0;
+    const TokenFile* File = nullptr;       // the records of pass 1
+    bool* DestPanel = nullptr;             // shown when a slot received text
+    bool* MessagePanel = nullptr;          // shown when a message was reported
+    DiagnosticList* Messages = nullptr;
+};
+
+class TSintaxAnalys {
+public:
+    TSintaxAnalys(ProgressSink& progress, NoticeSink& notices, TraceLog& trace)
+        : m_progress(progress), m_notices(notices), m_trace(trace) {}
+
+    // Stored by the run before pass 2 starts.
+    int TickResolution = TranslationOptions::kTickDefault;
+    int RecalcPeriod = TranslationOptions::kPeriodDefault;
+
+    // 0 accepted, -1 no token file, otherwise the TokenCode at the syntax error.
+    int Analyse(const TQSintaxAnalys& request);
+
+private:
+    ProgressSink& m_progress;
+    NoticeSink& m_notices;
+    TraceLog& m_trace;
+};
+
+}  // namespace vestrel
