@@ -1,0 +1,53 @@
+// vestrel: the Korvel workbench. Optional arguments open program files at start;
+// --translate translates the last one opened, --show opens a dialog afterwards.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "settings/translation_settings.h"
+#include "workbench/main_form.h"
+#include "workbench/user_dialogs.h"
+#include "workbench/workbench_texts.h"
+
+using namespace vestrel::workbench;
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vestrel"));
+    QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
+                                            .arg(VESTREL_VERSION_MAJOR)
+                                            .arg(VESTREL_VERSION_MINOR)
+                                            .arg(VESTREL_VERSION_PATCH)
+                                            .arg(VESTREL_VERSION_TWEAK));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Korvel to Dravo IL workbench"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption translate(QStringLiteral("translate"), QStringLiteral("Translate the program opened last."));
+    const QCommandLineOption show(QStringLiteral("show"),
+                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings or about."),
+                                  QStringLiteral("dialog"));
+    parser.addOption(translate);
+    parser.addOption(show);
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Korvel programs (.prg) to open."),
+                                 QStringLiteral("[files...]"));
+    parser.process(application);
+
+    QtUserDialogs dialogs;
+    TMainForm mainForm(dialogs, QString::fromStdString(vestrel::settings::defaultIniPath()));
+    dialogs.setParent(&mainForm);
+    mainForm.showMaximized();
+
+    for (const QString& file : parser.positionalArguments()) mainForm.openByName(QFileInfo(file).absoluteFilePath());
+    QTimer::singleShot(0, &mainForm, [&] {
+        if (parser.isSet(translate)) mainForm.TranslateExecute();
+        const QString dialog = parser.value(show);
+        if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
+        if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();
+        if (dialog == QLatin1String("about")) mainForm.HelpAbout1Execute();
+    });
+    return QApplication::exec();
+}

@@ -1,0 +1,142 @@
+// The main window: the multiple-document frame with its menus, toolbar, status bar and
+// context menu. Every command of the workbench is a handler here and acts on the active
+// program window.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "translator/run/translation.h"
+#include "workbench/commands.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPlainTextEdit;
+
+namespace vestrel::workbench {
+
+class TAboutBox;
+class TEditPagesDlg;
+class TMDIChild;
+class TTranslatePagesDlg;
+class UserDialogs;
+
+// What the Translate command calls; runTranslation unless a test puts its own in.
+using TranslateFunction =
+    std::function<TranslationResult(const std::vector<std::string>&, const TranslationOptions&, const RunHooks&)>;
+
+class TMainForm final : public QMainWindow {
+    Q_OBJECT
+public:
+    // iniPath is where the translation settings live ("Vestrel.ini" beside the executable
+    // in the real program).
+    TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    QAction* action(Command command) const { return m_actions[static_cast<std::size_t>(command)]; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    // The text of status bar panel 0 (hints), 1 (caret) or 2.
+    QString statusPanelText(int panel) const;
+
+    TMDIChild* activeChild() const;
+    QList<TMDIChild*> programWindows() const;
+    QMdiSubWindow* subWindowOf(const TMDIChild* child) const;
+
+    TAboutBox& aboutBox() const { return *m_aboutBox; }
+    TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
+    TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
+
+    void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
+    // "VESTREL.HLP" in the folder of the running executable.
+    static QString helpFilePath();
+
+    // Creates a program window named `name` and loads the file of that name when it
+    // exists. Nothing when the file exists but cannot be read; the user is told why.
+    TMDIChild* openByName(const QString& name);
+    // Creates a program window with the given name and source text.
+    TMDIChild* createProgramWindow(const QString& name, const QString& text);
+
+    // Command handlers.
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileClose1Execute();
+    void FileSaveKorvel1Execute();
+    void FileSaveKorvelAs1Execute();
+    void FileSaveIL1Execute();
+    void FileSaveILAs1Execute();
+    void FileExit1Execute();
+    void TranslateExecute();
+    void TranslateParametrsExecute();
+    void EditParametrsExecute();
+    void ViewStructWindowExecute();
+    void N15Click();
+    void HelpAbout1Execute();
+
+    // The window commands of the frame.
+    void cascade();
+    void tileHorizontally();
+    void tileVertically();
+    void minimizeAll();
+    void arrangeIcons();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolbar();
+    void createStatusBar();
+    void connectCommands();
+    void updateCommandStates();
+    void updateEditCommands();
+    void rebuildWindowList();
+    void watchFocusedEditor(QWidget* now);
+    QPlainTextEdit* focusedEditor() const;
+
+    // The commands on a given program window (the close questions use them too).
+    bool saveSource(TMDIChild& child);
+    bool saveSourceAs(TMDIChild& child);
+    void saveIlProject(TMDIChild& child);
+    void saveIlProjectAs(TMDIChild& child);
+    // The texts of the present slots, ready for the writer; nothing when one of them
+    // holds a character that cp1251 cannot hold (the user is told where).
+    struct IlProjectTexts {
+        std::array<std::vector<std::string>, kSlotCount> lines;
+        std::array<bool, kSlotCount> present{};
+    };
+    std::optional<IlProjectTexts> collectIlTexts(const TMDIChild& child);
+    void writeIlProject(TMDIChild& child, const std::string& directory, const IlProjectTexts& texts);
+    void askCloseQuestions(TMDIChild& child);
+    bool writeSource(TMDIChild& child, const QString& path);
+
+    UserDialogs& m_dialogs;
+    QMdiArea* m_mdiArea = nullptr;
+    std::array<QAction*, kCommandCount> m_actions{};
+    // The hidden menu-bar entry of the editor parameters command.
+    QAction* m_hiddenEditParametrsEntry = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    QList<QAction*> m_windowListActions;
+    std::array<QLabel*, 3> m_statusPanels{};
+    QPointer<QPlainTextEdit> m_watchedEditor;
+    QMetaObject::Connection m_watchedEditorConnection;
+
+    TAboutBox* m_aboutBox = nullptr;
+    TTranslatePagesDlg* m_translatePagesDlg = nullptr;
+    TEditPagesDlg* m_editPagesDlg = nullptr;
+
+    TranslateFunction m_translate;
+    bool m_ending = false;
+};
+
+}  // namespace vestrel::workbench
