@@ -1,12 +1,129 @@
-// Pass 2 driver.
+// The pass-2 engine: rows, two stacks and the token reader; the generator does the rest.
 #include "translator/syntax/sintax_analys.h"
 
+#include "translator/generator/init_program.h"
+#include "translator/run/messages.h"
+#include "translator/syntax/syntax_graph.h"
+#include "translator/syntax/table_stack.h"
+#include "translator/text/literal.h"
+
 namespace vestrel {
+using namespace text::literals;
+
+namespace {
+constexpr std::int32_t kAnalyserStackBottom = 0xFFFF;
+}
+
+void TSintaxAnalys::commentLine(std::string_view text) {
+    std::string line = "(* ";
+    line += text;
+    line += " *)";
+    currentSlotList().push_back(std::move(line));
+}
+
+void TSintaxAnalys::advanceProgress() { progress.advance(); }
+
+void TSintaxAnalys::notice(std::string_view textCp1251) { notices.notice(textCp1251); }
 
 int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
-    if (!request.File || !request.Editors) return -1;
-    for (auto& slot : *request.Editors) slot.clear();
+    resetForPass();
+    AddComment = request.AddComment;
+    AddProgramText = request.AddProgramText;
+    messages = request.Messages;
+    messagePanel = request.MessagePanel;
+    destPanel = request.DestPanel;
+    if (request.Editors)
+        for (auto& editor : *request.Editors) editor.clear();
+
+    writeInitialisationHead();
+    algorithm.tick = TickResolution;
+    algorithm.period = RecalcPeriod;
+
+    if (!request.File || !request.Editors) {
+        for (auto& slot : slots) slot.clear();
+        convertTable.reset();
+        return -1;
+    }
+
+    progress.setMaximum(request.TokenCount);
+    progress.setPosition(0);
+    progress.setCaption("Синтаксический анализ"_cp);
+
+    analyserStack.Clear();
+    analyserStack.Push(kAnalyserStackBottom);
+    TableStack engineStack(kStackCapacity);
+    engineStack.Push(0);
+
+    TokenReader tokenReader(request.File->bytes(), reader, *this, trace, AddComment);
+    int row = 1;
+    TokenCode token = tokenReader.ReadToken();
+    FDepth = 1;
+    trace.row(row);
+    progress.advance();
+
+    while (row != 0) {
+        const SyntaxRow& current = SyntaxGraph[static_cast<std::size_t>(row)];
+        if (current.action) current.action(token, *this);
+        bool consumed = false;
+        if (MatchTokenSet(token, current.tokens)) {
+            consumed = current.consume;
+            int nextRow = current.next;
+            if (current.pop) {
+                nextRow = engineStack.Pop();
+            } else if (current.push) {
+                // A call that cannot be remembered could never return: stop with a message.
+                if (engineStack.Count() >= engineStack.Capacity()) nextRow = -1;
+                else engineStack.Push(row + 1);
+            }
+            if (nextRow < 0 || nextRow >= kSyntaxRowCount) {
+                ReportSyntaxError(syntax::EngineError);
+                trace.error(token, row);
+                slots = SlotLists{};
+                ThenBuffer.clear();
+                ElseBuffer.clear();
+                convertTable.reset();
+                if (destPanel) *destPanel = false;
+                return static_cast<int>(token);
+            }
+            row = nextRow;
+            trace.row(row);
+        } else if (current.error != 0) {
+            ReportSyntaxError(current.error);
+            trace.error(token, row);
+            slots = SlotLists{};
+            ThenBuffer.clear();
+            ElseBuffer.clear();
+            convertTable.reset();
+            if (destPanel) *destPanel = false;
+            return static_cast<int>(token);
+        } else {
+            ++row;
+            trace.row(row);
+        }
+        if (consumed) {
+            token = tokenReader.ReadToken();
+            progress.advance();
+        }
+    }
+
+    finishInitialisation();
+    convertTable.reset();
+    ThenBuffer.clear();
+    ElseBuffer.clear();
+    bool anyText = false;
+    for (int k = 0; k < kSlotCount; ++k) {
+        auto& slot = slots[static_cast<std::size_t>(k)];
+        if (slot.empty()) continue;
+        (*request.Editors)[static_cast<std::size_t>(k)] = std::move(slot);
+        slot.clear();
+        anyText = true;
+    }
+    if (anyText && destPanel) *destPanel = true;
     return 0;
 }
+
+void TSintaxAnalys::writeInitialisationHead() { WriteInitialisationHead(*this); }
+
+void TSintaxAnalys::finishInitialisation() { InsertSectionKeys(*this); }
 
 }  // namespace vestrel

@@ -2,10 +2,7 @@
 // the seventeen program slots.
 #pragma once
 
-#include <array>
-#include <string>
-#include <vector>
-
+#include "translator/generator/generator_state.h"
 #include "translator/lexer/token_file.h"
 #include "translator/run/diagnostics.h"
 #include "translator/run/sinks.h"
@@ -14,24 +11,24 @@
 
 namespace vestrel {
 
-using SlotLists = std::array<std::vector<std::string>, kSlotCount>;
-
 // The pass-2 request.
 struct TQSintaxAnalys {
-    SlotLists* Editors = nullptr;          // the seventeen output texts, in slot order
+    SlotLists* Editors = nullptr;     // the seventeen output texts, in slot order
     bool AddComment = true;
     bool AddProgramText = true;
     int TokenCount = 0;
-    const TokenFile* File = nullptr;       // the records of pass 1
-    bool* DestPanel = nullptr;             // shown when a slot received text
-    bool* MessagePanel = nullptr;          // shown when a message was reported
+    const TokenFile* File = nullptr;  // the records of pass 1
+    bool* DestPanel = nullptr;        // shown when a slot received text
+    bool* MessagePanel = nullptr;     // shown when a message was reported
     DiagnosticList* Messages = nullptr;
 };
 
-class TSintaxAnalys {
+class TSintaxAnalys final : public GeneratorState, private TokenReaderHost {
 public:
-    TSintaxAnalys(ProgressSink& progress, NoticeSink& notices, TraceLog& trace)
-        : m_progress(progress), m_notices(notices), m_trace(trace) {}
+    static constexpr int kStackCapacity = 1000;
+
+    TSintaxAnalys(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
+        : GeneratorState(progressSink, noticeSink, traceLog) {}
 
     // Stored by the run before pass 2 starts.
     int TickResolution = TranslationOptions::kTickDefault;
@@ -41,9 +38,12 @@ public:
     int Analyse(const TQSintaxAnalys& request);
 
 private:
-    ProgressSink& m_progress;
-    NoticeSink& m_notices;
-    TraceLog& m_trace;
+    void commentLine(std::string_view text) override;
+    void advanceProgress() override;
+    void notice(std::string_view textCp1251) override;
+
+    void writeInitialisationHead();
+    void finishInitialisation();
 };
 
 }  // namespace vestrel

@@ -1,0 +1,335 @@
+// Algorithm commands: collecting the parameters, checking them against their kinds,
+// taking state registers, and writing parameter values into the command's line.
+#include "translator/algorithms/algorithm_framework.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "translator/algorithms/scan_text.h"
+#include "translator/generator/actions.h"
+#include "translator/generator/frame.h"
+#include "translator/generator/generator_state.h"
+
+namespace vestrel {
+
+namespace {
+
+// State words kept by each stateful algorithm (by index); all others keep none.
+constexpr int stateWordsOf(int kind) {
+    switch (kind) {
+        case 01: return 3;
+        case 02: return 2;
+        case 03: return 4;
+        case 04: return 4;
+        case 010: return 2;
+        case 011: return 3;
+        case 012: return 2;
+        case 015: return 1;
+        default: return 0;
+    }
+}
+
+// A constant's text read as whole part W and fraction F, the digits after the point
+// read as a whole number ("12.500000" -> 12, 500000); missing fields are 0.
+struct WholeAndFraction {
+    std::int32_t whole = 0;
+    std::int32_t fraction = 0;
+};
+WholeAndFraction readWholeAndFraction(std::string_view text) {
+    WholeAndFraction v;
+    scanIntegers(text, "%d.%d", {&v.whole, &v.fraction});
+    return v;
+}
+std::int32_t stripTrailingZeros(std::int32_t fraction, std::int32_t whileAbove) {
+    while (fraction > whileAbove && fraction % 10 == 0) fraction /= 10;
+    return fraction;
+}
+
+bool isFamily(TokenCode c, std::initializer_list<unsigned> families) {
+    for (unsigned f : families)
+        if ((c >> 12) == f) return true;
+    return false;
+}
+
+std::string registerName(char letter, int number) {
+    if (letter != 'W' && letter != 'I') return {};
+    return std::string(1, letter) + std::to_string(number);
+}
+
+}  // namespace
+
+void SetParameterSign(TKorvelAlgorithm& algorithm, TokenCode sign) {
+    if (!algorithm.pending || algorithm.count >= kMaxAlgorithmParameters) return;
+    algorithm.parameters[static_cast<std::size_t>(algorithm.count)].sign = sign;
+}
+
+int AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text) {
+    if (!algorithm.pending) return 0;
+    if (algorithm.count >= kMaxAlgorithmParameters) return 2;
+    AlgorithmParameter& parameter = algorithm.parameters[static_cast<std::size_t>(algorithm.count++)];
+    parameter.code = code;
+    parameter.text.assign(text);
+    return 0;
+}
+
+int CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
+    if (algorithm.index < 0 || algorithm.index >= kAlgorithmCount || i < 0 || i >= kMaxCheckedParameters) return 3;
+    const ParameterKind kind = AlgorithmInfo[static_cast<std::size_t>(algorithm.index)].kinds[static_cast<std::size_t>(i)];
+    const AlgorithmParameter& p = algorithm.parameters[static_cast<std::size_t>(i)];
+    const TokenCode c = p.code;
+    const unsigned high = c >> 8;
+    const bool constant = (c >> 12) == 0xE;
+    switch (kind) {
+        case ParameterKind::None: return 3;
+        case ParameterKind::Switch: return high == 0xA1 ? 0 : 4;
+        case ParameterKind::BitOrSwitch: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 || high == 0xA1 ? 0 : 5;
+        case ParameterKind::Bit: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 ? 0 : 6;
+        case ParameterKind::OutputBit: return isFamily(c, {3, 5, 6, 7}) ? 0 : 7;
+        case ParameterKind::SignedAnalog: {
+            if (isFamily(c, {2, 4})) return 0;
+            if (!constant) return 8;
+            const WholeAndFraction v = readWholeAndFraction(p.text);
+            return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000 ? 0 : 8;
+        }
+        case ParameterKind::AnalogOutput: return isFamily(c, {4}) ? 0 : 9;
+        case ParameterKind::Timer: return high == 0x70 ? 0 : 10;
+        case ParameterKind::Count1To128: {
+            if (!constant) return 11;
+            const std::int32_t w = readWholeAndFraction(p.text).whole;
+            return w >= 1 && w <= 128 ? 0 : 11;
+        }
+        case ParameterKind::Count0To7: {
+            if (!constant) return 12;
+            const std::int32_t w = readWholeAndFraction(p.text).whole;
+            return w >= 0 && w <= 7 ? 0 : 12;
+        }
+        case ParameterKind::Time: {
+            if (high != 0xB1) return 13;
+            std::int32_t h = 0, m = 0, s = 0;
+            if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return 13;
+            const long long seconds = static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
+            return seconds > 0 && seconds <= 260096 ? 0 : 13;
+        }
+        case ParameterKind::Proportional: {
+            if (!constant) return 14;
+            WholeAndFraction v = readWholeAndFraction(p.text);
+            v.fraction = stripTrailingZeros(v.fraction, 9);
+            if (v.fraction < 0 || v.fraction > 9) return 14;
+            const long long tenths = static_cast<long long>(v.whole) * 10 + v.fraction;
+            return tenths >= 0 && tenths <= 1000 ? 0 : 14;
+        }
+        case ParameterKind::Scale: {
+            if (!constant) return 15;
+            WholeAndFraction v = readWholeAndFraction(p.text);
+            v.fraction = stripTrailingZeros(v.fraction, 99);
+            if (v.fraction < 0 || v.fraction > 99) return 15;
+            const long long hundredths = static_cast<long long>(v.whole) * 100 + v.fraction;
+            return hundredths >= 0 && hundredths <= 199 ? 0 : 15;
+        }
+    }
+    return 3;
+}
+
+int GenerateAlgorithm(GeneratorState& state) {
+    TKorvelAlgorithm& algorithm = state.algorithm;
+    const int n = ExpectedParameterCount(algorithm.index);
+    const int entry = state.reader.LineCounter;
+    for (int i = 0; i < n; ++i) {
+        // A message for parameter i cites the source line of that parameter.
+        state.reader.LineCounter = entry - n + i + 1;
+        if (const int code = CheckParameter(algorithm, i); code != 0) return code;
+    }
+    const AlgorithmTemplate generate = templateOf(algorithm.index);
+    if (!generate) return 0;
+    AlgorithmLine line(state);
+    return generate(line);
+}
+
+// The алгNNN token.
+void BeginAlgorithm(TokenCode token, GeneratorState& state) {
+    if (!state.InCondition) state.FDepth = 0;
+    TKorvelAlgorithm& algorithm = state.algorithm;
+    if (algorithm.pending) return;
+    algorithm.count = 0;
+    for (AlgorithmParameter& p : algorithm.parameters) p = AlgorithmParameter{};
+    algorithm.lines.clear();
+    algorithm.pending = true;
+    algorithm.index = static_cast<int>(token & 0xFF);
+}
+
+// The first token after the last parameter line.
+void EndAlgorithm(TokenCode, GeneratorState& state) {
+    TKorvelAlgorithm& algorithm = state.algorithm;
+    if (!algorithm.pending) return;
+    const int lineCounter = state.reader.LineCounter;
+    const int code = GenerateAlgorithm(state);
+    state.ReportSyntaxError(code);
+    state.reader.LineCounter = lineCounter;
+    for (std::string& line : algorithm.lines) state.StatementOutput(std::move(line));
+    algorithm.lines.clear();
+    algorithm.pending = false;
+}
+
+AlgorithmState ReadStateDescriptor(GeneratorState& state, int kind, int instance) {
+    AlgorithmState names;
+    if (kind < 0 || kind >= TConvertTable::kStateKinds || instance < 0 || instance >= TConvertTable::kStateInstances)
+        return names;
+    const StateDescriptor& d = state.convertTable->descriptor(kind, instance);
+    for (std::size_t w = 0; w < names.words.size(); ++w) names.words[w] = registerName(d.letters[w], d.numbers[w]);
+    names.flagRegister = registerName(d.flagLetter, d.flagNumber);
+    names.flagBit = d.flagBit;
+    return names;
+}
+
+AlgorithmState AllocateAlgorithmState(GeneratorState& state, int kind) {
+    if (kind < 0 || kind >= TConvertTable::kStateKinds) return {};
+    std::int32_t& current = state.algorithm.StateInstance[static_cast<std::size_t>(kind)];
+    if (current >= 0 && current <= 255) {
+        for (int instance = 0; instance < TConvertTable::kStateInstances; ++instance) {
+            StateDescriptor& d = state.convertTable->descriptor(kind, instance);
+            if (d.used) continue;
+            d.used = true;
+            for (int w = 0; w < stateWordsOf(kind); ++w) {
+                RegisterAllocation word;
+                if (state.convertTable->AllocStateWord(static_cast<std::uint32_t>(kind), word) == 0) {
+                    d.letters[static_cast<std::size_t>(w)] = word.letter;
+                    d.numbers[static_cast<std::size_t>(w)] = word.number;
+                }
+            }
+            RegisterAllocation flag;
+            if (state.convertTable->AllocFlagPair(static_cast<std::uint32_t>(kind), flag) == 0) {
+                d.flagLetter = flag.letter;
+                d.flagNumber = flag.number;
+                d.flagBit = flag.bit;
+            }
+            current = instance;
+            break;
+        }
+        // With every instance in use the command shares the registers of the latest one.
+    }
+    return ReadStateDescriptor(state, kind, current);
+}
+
+// --- The line of a command -------------------------------------------------------
+
+AlgorithmLine::AlgorithmLine(GeneratorState& state) : m_state(state) {}
+
+TKorvelAlgorithm& AlgorithmLine::algorithm() { return m_state.algorithm; }
+
+AlgorithmLine& AlgorithmLine::operator<<(std::string_view fragment) {
+    auto& lines = m_state.algorithm.lines;
+    if (!m_opened) {
+        m_opened = true;
+        // The first statement opens the line with two spaces in place of "; ".
+        if (fragment.substr(0, 2) == "; ") lines.push_back("  " + std::string(fragment.substr(2)));
+        else lines.emplace_back(fragment);
+        return *this;
+    }
+    lines.back() += fragment;
+    return *this;
+}
+
+AlgorithmLine& AlgorithmLine::operator<<(long long number) { return *this << std::to_string(number); }
+
+const AlgorithmParameter& AlgorithmLine::parameter(int p) const {
+    static const AlgorithmParameter kMissing{};
+    if (p < 1 || p > kMaxAlgorithmParameters) return kMissing;
+    return m_state.algorithm.parameters[static_cast<std::size_t>(p - 1)];
+}
+
+bool AlgorithmLine::isConstant(int p) const { return (parameter(p).code >> 12) == 0xE; }
+
+bool AlgorithmLine::isNegative(int p) const { return (parameter(p).sign & 0xFF) == '-'; }
+
+std::string AlgorithmLine::name(int p) { return registeredNames(m_state, parameter(p).code).name; }
+
+std::string AlgorithmLine::mask(int p) {
+    OperandNameSet names;
+    m_state.convertTable->OperandNames(parameter(p).code, names);
+    return names.mask;
+}
+
+std::string AlgorithmLine::constant(int p) const { return ConstantText(parameter(p).text); }
+
+std::string AlgorithmLine::value(int p) { return isConstant(p) ? constant(p) : name(p); }
+
+AlgorithmLine& AlgorithmLine::signedOperand(std::string_view x, std::string_view y, int p) {
+    const std::string v = value(p);
+    // The value is named before the fragment is written, so register numbers follow the text.
+    return *this << (isNegative(p) ? y : x) << v;
+}
+
+AlgorithmLine& AlgorithmLine::load(std::string_view registerName, int p) {
+    const std::string r(registerName);
+    return signedOperand("; " + r + " = ", "; " + r + " CHGSIGN ", p);
+}
+
+AlgorithmLine& AlgorithmLine::firstCycleTest(const AlgorithmState& s) {
+    return *this << "; " + s.flagRegister + " | " + std::to_string(1 << s.flagBit) << "; F0 = " + s.flagRegister
+                 << "; F0 & " + std::to_string(1 << (s.flagBit + 1));
+}
+
+// --- Renderings --------------------------------------------------------------------
+
+double constantValue(std::string_view text) {
+    double value = 0;
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::from_chars(text.data() + i, text.data() + text.size(), value);
+    return value;
+}
+
+std::string ConstantText(std::string_view constantText) {
+    const double value = std::ceil(constantValue(constantText));
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0);
+    if (error != std::errc{}) return "0";
+    std::string text(buffer, end);
+    if (text == "-0") text = "0";
+    return text;
+}
+
+long long SecondsOf(std::string_view timeText) {
+    std::int32_t h = 0, m = 0, s = 0;
+    scanIntegers(timeText, "%d.%d.%d", {&h, &m, &s});
+    return static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
+}
+
+std::string formatReal(double value) {
+    if (value == 0 || !std::isfinite(value)) return "0";
+    // Fifteen significant digits, rounded: d.dddddddddddddde±x.
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    if (error != std::errc{}) return "0";
+    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    const bool negative = text.front() == '-';
+    const std::size_t ePos = text.find('e');
+    std::string digits;
+    for (char c : text.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0)))
+        if (c >= '0' && c <= '9') digits.push_back(c);
+    int exponent = 0;
+    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent >= 0) {
+            const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= integerDigits) {
+                out += digits + std::string(integerDigits - digits.size(), '0');
+            } else {
+                out += digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+            }
+        } else {
+            out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        }
+    } else {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        out += "E" + std::string(exponent < 0 ? "-" : "") + std::to_string(std::abs(exponent));
+    }
+    return out;
+}
+
+}  // namespace vestrel

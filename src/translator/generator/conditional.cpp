@@ -1,0 +1,117 @@
+// Conditional statements: one IF block per statement, the condition computed into the
+// accumulators F0, F1, ... (one per nesting level), the branches collected in the
+// ThenBuffer and ElseBuffer and copied into the block program at the end.
+#include "translator/generator/actions.h"
+#include "translator/generator/conditional.h"
+#include "translator/generator/generator_state.h"
+
+namespace vestrel {
+
+namespace {
+// Markers on the analyser stack: how an open group joins its enclosing level.
+constexpr std::int32_t kGroupJoinedByOr = 0x9101;
+constexpr std::int32_t kGroupJoinedByAnd = 0x9102;
+
+std::string f(std::int32_t n) { return "F" + std::to_string(n); }
+}  // namespace
+
+void combineIntoAccumulator(GeneratorState& state, const std::string& value) {
+    if (state.FDepth <= 0) return;
+    auto& slot = state.currentSlotList();
+    if (slot.empty()) slot.emplace_back();
+    slot.back() += "; " + f(state.FDepth - 1) + (state.OrMode ? " | " : " & ") + value;
+}
+
+// A statement line that begins with "(" or "если".
+void StartConditional(TokenCode, GeneratorState& state) { state.FDepth = 1; }
+
+// "(": a group gets an accumulator of its own, starting at 1.
+void OpenGroup(TokenCode token, GeneratorState& state) {
+    BeginStatement(token, state);
+    if (state.InCondition) {
+        state.analyserStack.Push(state.OrMode ? kGroupJoinedByOr : kGroupJoinedByAnd);
+        state.OrMode = false;
+        state.FDepth += 1;
+    } else {
+        state.FDepth = 1;
+    }
+    state.currentSlotList().push_back("  " + f(state.FDepth - 1) + " = 1");
+}
+
+// ")": the group's accumulator joins the enclosing one as its marker says.
+void CloseGroup(TokenCode token, GeneratorState& state) {
+    BeginStatement(token, state);
+    // Parentheses opened before the first "если" are transparent.
+    if (state.analyserStack.Count() < 2) return;
+    const std::int32_t marker = state.analyserStack.Pop();
+    const std::int32_t d = state.FDepth;
+    switch (marker & 0xFF) {
+        case 1: state.currentSlotList().push_back("  " + f(d - 2) + " | " + f(d - 1)); break;
+        case 2: state.currentSlotList().push_back("  " + f(d - 2) + " & " + f(d - 1)); break;
+        default: return;
+    }
+    if (state.FDepth > 0) state.FDepth -= 1;
+}
+
+// "если": the first one of a statement opens the IF block.
+void BeginConditionItem(TokenCode token, GeneratorState& state) {
+    BeginStatement(token, state);
+    if (state.InCondition) return;
+    state.InCondition = true;
+    state.InThen = false;
+    state.InElse = false;
+    state.currentSlotList().emplace_back(" IF");
+    state.currentSlotList().push_back("  " + f(state.FDepth - 1) + " = 1");
+    state.ThenBuffer.clear();
+    state.ElseBuffer.clear();
+}
+
+// After every condition item, before "или" is tested.
+void EndConditionItem(TokenCode, GeneratorState& state) { state.OrMode = false; }
+
+// "или": the next item is joined by OR.
+void OrItem(TokenCode token, GeneratorState& state) {
+    BeginStatement(token, state);
+    state.OrMode = true;
+}
+
+// "тогда": the following statement goes to the ThenBuffer.
+void BeginThen(TokenCode token, GeneratorState& state) {
+    if (state.AddProgramText) state.ThenBuffer.push_back("(* " + state.reader.currentSourceLine + " *)");
+    state.openLine(token);
+    if (!state.InThen) {
+        state.FDepth = 1;
+        state.InCondition = false;
+        state.InThen = true;
+        state.InElse = false;
+    }
+}
+
+// "иначе": the following statement goes to the ElseBuffer.
+void BeginElse(TokenCode token, GeneratorState& state) {
+    if (state.AddProgramText) state.ElseBuffer.push_back("(* " + state.reader.currentSourceLine + " *)");
+    state.openLine(token);
+    if (!state.InElse) {
+        state.InCondition = false;
+        state.InThen = false;
+        state.InElse = true;
+    }
+}
+
+// The first token after the last branch line: the branches go into the block program.
+void EndConditional(TokenCode, GeneratorState& state) {
+    state.InCondition = false;
+    state.InThen = false;
+    state.InElse = false;
+    auto& slot = state.currentSlotList();
+    slot.emplace_back("  F0 > 0");
+    slot.emplace_back(" THEN");
+    slot.insert(slot.end(), state.ThenBuffer.begin(), state.ThenBuffer.end());
+    if (!state.ElseBuffer.empty()) {
+        slot.emplace_back(" ELSE");
+        slot.insert(slot.end(), state.ElseBuffer.begin(), state.ElseBuffer.end());
+    }
+    slot.emplace_back(" END_IF");
+}
+
+}  // namespace vestrel

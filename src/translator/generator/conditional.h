@@ -1,0 +1,14 @@
+// The combine rule of condition atoms.
+#pragma once
+
+#include <string>
+
+namespace vestrel {
+
+struct GeneratorState;
+
+// Joins an atom's value to the accumulator of the current level: "; F(d-1) & X", or
+// " | " after "или", appended to the slot's last line; nothing at depth 0.
+void combineIntoAccumulator(GeneratorState& state, const std::string& value);
+
+}  // namespace vestrel

@@ -1,0 +1,354 @@
+// Registration, lookup and declaration of the registers of a run.
+#include "translator/generator/convert_table.h"
+
+#include <cstdio>
+
+#include "translator/text/literal.h"
+
+namespace vestrel {
+using namespace text::literals;
+
+namespace {
+
+enum class Lists { IOnly, IThenW, None };
+
+// How a code is kept: its register key, the lists that may hold it, and whether it is
+// the key of a group of sections.
+struct KeyRule {
+    std::uint32_t key = 0;
+    Lists lists = Lists::None;
+    bool sectionKey = false;
+};
+
+KeyRule registrationRule(TokenCode code) {
+    const unsigned high = (code >> 8) & 0xFF;
+    if (high == 0x50) return {code & 0xFFF8u, Lists::IOnly, false};
+    if (high == 0x71) return {code, Lists::IOnly, false};
+    if (high == 0xF2) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
+    switch ((code >> 12) & 0xF) {
+        case 1: case 3: return {code & 0xFFF8u, Lists::IThenW, false};
+        case 2: case 4: case 8: return {code, Lists::IThenW, false};
+        case 6: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
+        case 7: return {code & 0xFFF8u, Lists::IOnly, false};
+        default: return {};
+    }
+}
+
+// How an operand is named when its register is found in the I list.
+struct NamingRule {
+    std::uint32_t key = 0;
+    Lists lists = Lists::None;
+    char iLetter = 'Q';
+    bool hasMask = false;
+    std::string_view shortage;  // the notice when it is not found; empty: none
+};
+
+NamingRule namingRule(TokenCode code) {
+    const unsigned high = (code >> 8) & 0xFF;
+    constexpr std::string_view noW = "Не хватает переменных W"_cp;
+    if (high == 0x50) return {code & 0xFFF8u, Lists::IOnly, 'Q', true, {}};
+    if (high == 0x71) return {code, Lists::IOnly, 'Q', false, "Не хватает переменных IQ"_cp};
+    if (high == 0xF2) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
+    switch ((code >> 12) & 0xF) {
+        case 1: return {code & 0xFFF8u, Lists::IThenW, 'I', true, noW};
+        case 2: return {code, Lists::IThenW, 'I', false, noW};
+        case 3: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
+        case 4: return {code, Lists::IThenW, 'Q', false, noW};
+        case 6: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
+        case 7: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
+        case 8: return {code, Lists::IThenW, 'Q', false, noW};
+        default: return {};
+    }
+}
+
+template <std::size_t N>
+int findKey(const std::array<RegisterEntry, N>& list, std::int32_t last, std::uint32_t key) {
+    for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(N); ++i)
+        if (list[static_cast<std::size_t>(i)].key == key) return i;
+    return -1;
+}
+
+// Appends a key when the list still has room; the last index stops at the capacity.
+template <std::size_t N>
+int appendKey(std::array<RegisterEntry, N>& list, std::int32_t& last, std::uint32_t key) {
+    constexpr auto capacity = static_cast<std::int32_t>(N);
+    if (last >= capacity) return -1;
+    ++last;
+    if (last >= capacity) {
+        last = capacity;
+        return -1;
+    }
+    list[static_cast<std::size_t>(last)] = {key, 0};
+    return last;
+}
+
+std::string octal(unsigned value, const char* format) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+// "0" before a single character.
+std::string pad2(std::string text) { return text.size() == 1 ? "0" + text : text; }
+
+}  // namespace
+
+TConvertTable::TConvertTable(NoticeSink& notices) : m_notices(notices) {}
+
+int TConvertTable::RegisterVariable(TokenCode code) {
+    const KeyRule rule = registrationRule(code);
+    if (rule.lists == Lists::None) return -1;
+    if (m_iLast < kIListSize) {
+        if (findKey(m_iList, m_iLast, rule.key) >= 0) return 0;
+        if (appendKey(m_iList, m_iLast, rule.key) >= 0) {
+            if (rule.sectionKey) m_sectionKeyFlags[(code & 0xFF) >> 3] = 1;
+            return 0;
+        }
+    }
+    if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
+        if (findKey(m_wList, m_wLast, rule.key) >= 0) return 0;
+        if (appendKey(m_wList, m_wLast, rule.key) >= 0) return 0;
+    }
+    return -1;
+}
+
+int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
+    const KeyRule rule = registrationRule(code);
+    if (rule.lists == Lists::None) return -1;
+    if (m_iLast < kIListSize) {
+        const int i = findKey(m_iList, m_iLast, rule.key);
+        if (i >= 0) {
+            m_iList[static_cast<std::size_t>(i)].mark = value;
+            return 0;
+        }
+    }
+    if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
+        const int j = findKey(m_wList, m_wLast, rule.key);
+        if (j >= 0) {
+            m_wList[static_cast<std::size_t>(j)].mark = value;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+void TConvertTable::ResetSlotRegisters() {
+    m_iLast = -1;
+    m_iList.fill({});
+}
+
+int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
+    NamingRule rule = namingRule(code);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (rule.lists == Lists::None) return -1;
+        std::string name;
+        if (m_iLast < kIListSize) {
+            const int i = findKey(m_iList, m_iLast, rule.key);
+            if (i >= 0) name = rule.iLetter + std::to_string(i);
+        }
+        if (name.empty() && rule.lists == Lists::IThenW && m_wLast < kWListSize) {
+            const int j = findKey(m_wList, m_wLast, rule.key);
+            if (j >= 0) name = "W" + std::to_string(j);
+        }
+        if (!name.empty()) {
+            names.name = name;
+            names.name2 = name;
+            names.mask = rule.hasMask ? std::to_string(1u << (code & 7)) : std::string();
+            return 0;
+        }
+        if (!rule.shortage.empty()) m_notices.notice(rule.shortage);
+        // A timer value that is missing is looked for once more as its timer.
+        if (((code >> 8) & 0xFF) != 0x71) return -1;
+        rule = {code & 0xFFF8u, Lists::IThenW, 'Q', true, "Не хватает переменных W"_cp};
+    }
+    return -1;
+}
+
+bool TConvertTable::takeNewRegister(std::uint32_t key, RegisterAllocation& allocation) {
+    int index = appendKey(m_wList, m_wLast, key);
+    if (index >= 0) {
+        allocation = {'W', static_cast<std::uint8_t>(index), 0};
+        return true;
+    }
+    index = appendKey(m_iList, m_iLast, key);
+    if (index >= 0) {
+        allocation = {'I', static_cast<std::uint8_t>(index), 0};
+        return true;
+    }
+    return false;
+}
+
+int TConvertTable::AllocStateWord(std::uint32_t key, RegisterAllocation& allocation) {
+    if (takeNewRegister(key, allocation)) return 0;
+    m_notices.notice("Не хватает переменных"_cp);
+    return -1;
+}
+
+int TConvertTable::AllocFlagPair(std::uint32_t key, RegisterAllocation& allocation) {
+    if (m_flagPairCursor.letter == '0' || m_flagPairCursor.bit > 7) {
+        RegisterAllocation fresh;
+        if (!takeNewRegister(key | 0xC000u, fresh)) {
+            m_notices.notice("Не хватает переменных"_cp);
+            return -1;
+        }
+        m_flagPairCursor = fresh;
+    }
+    allocation = m_flagPairCursor;
+    m_flagPairCursor.bit = static_cast<std::uint8_t>(m_flagPairCursor.bit + 2);
+    return 0;
+}
+
+RegisterEntry TConvertTable::iEntry(int i) const {
+    if (i < 0 || i > m_iLast || i >= kIListSize) return {};
+    return m_iList[static_cast<std::size_t>(i)];
+}
+
+RegisterEntry TConvertTable::wEntry(int j) const {
+    if (j < 0 || j > m_wLast || j >= kWListSize) return {};
+    return m_wList[static_cast<std::size_t>(j)];
+}
+
+StateDescriptor& TConvertTable::descriptor(int kind, int instance) {
+    return m_descriptors[static_cast<std::size_t>(kind)][static_cast<std::size_t>(instance)];
+}
+
+std::string TConvertTable::OctalDigits(unsigned value, int n) {
+    std::string digits(static_cast<std::size_t>(n), '0');
+    for (int k = n - 1; k >= 0; --k) {
+        digits[static_cast<std::size_t>(k)] = static_cast<char>('0' + (value & 7));
+        value >>= 3;
+    }
+    return digits;
+}
+
+std::string TConvertTable::SectionName(unsigned sectionCode) {
+    return OctalDigits(sectionCode >> 5, 1) + OctalDigits(sectionCode & 0x1F, 2);
+}
+
+// One register of the declaration block: name, external name, mode and comment.
+std::string TConvertTable::declarationLine(int i, bool addComment) const {
+    const RegisterEntry entry = m_iList[static_cast<std::size_t>(i)];
+    const std::uint32_t k = entry.key;
+    const std::string index = std::to_string(i);
+    const std::string marked = entry.mark ? " C " : "";
+    auto mode = [&](const char* plain) { return marked.empty() ? std::string(plain) : marked; };
+    auto t2 = [](const std::string& octal3) { return octal3.substr(0, 2); };
+    std::string line;
+    std::string comment;
+
+    if (((k >> 8) & 0xFF) == 0x71) {
+        line = "Q" + index + " TV_-lm" + octal((k & 0xFF) >> 3, "%02o") + "-000" + std::to_string((k & 0xFF) & 7) +
+               mode(" In ");
+        comment = std::string(" (* Q") + index + std::string("  = зарезервировано для тм"_cp) +
+                  octal(k & 0xFF, "%03o") + " *)";
+    } else {
+        switch ((k >> 12) & 0xF) {
+            case 0:
+                line = "I" + index + " Work" + index + " R ";
+                comment = " (* I" + index + std::string("  = зарезервировано для алг"_cp) + octal(k, "%03o") + " *)";
+                break;
+            case 1: case 3: {
+                const bool input = ((k >> 12) & 0xF) == 1;
+                const std::string number = octal(k & 0xFFF, "%03o");
+                line = (input ? "I" : "Q") + index + (input ? " DI_-lm" : " DO_-lm") +
+                       pad2(octal((k & 0xFFF) >> 6, "%o")) + "-000" + std::to_string(((k & 0xFFF) >> 3) & 7) +
+                       mode(input ? " R " : " In ");
+                const std::string family(input ? "вд"_cp : "дв"_cp);
+                comment = " (* " + family + number + " - " + family + t2(number) + "7 *)";
+                break;
+            }
+            case 2: case 4: {
+                const bool input = ((k >> 12) & 0xF) == 2;
+                line = (input ? "I" : "Q") + index + (input ? " AI_-lm" : " AO_-lm") +
+                       pad2(octal((k & 0xFFF) >> 3, "%o")) + "-000" + std::to_string(k & 7) +
+                       mode(input ? " R " : " In ");
+                comment = " (* " + std::string(input ? "ва"_cp : "ав"_cp) + octal(k & 0xFFF, "%03o") + " *)";
+                break;
+            }
+            case 5: {
+                const std::string number = octal(k & 0xFF, "%03o");
+                line = "Q" + index + " KB_-lm" + pad2(octal((k & 0xFF) >> 6, "%o")) + "-000" +
+                       std::to_string(((k & 0xFF) >> 3) & 7) + mode(" In ");
+                comment = " (* " + std::string("кб"_cp) + number + " - " + std::string("кб"_cp) + t2(number) + "7 *)";
+                break;
+            }
+            case 6: {
+                const std::string section = SectionName(k & 0xFF);
+                line = "Q" + index + " KS_-lm0" + section.substr(0, 1) + "-000" + section.substr(1, 1) + mode(" In ");
+                comment = " (* " + std::string("кс"_cp) + SectionName(k & 0xF8) + " - " + std::string("кс"_cp) +
+                          SectionName((k & 0xF8) + 7) + " *)";
+                break;
+            }
+            case 7: {
+                const std::string number = octal(k & 0xFF, "%03o");
+                line = "Q" + index + " TK_-lm" + "00" + "-" + "000" + std::to_string((k & 0xFF) >> 3) + mode(" In ");
+                comment = " (* Q" + index + std::string("  = тм"_cp) + number + std::string(" + тм"_cp) + t2(number) +
+                          "7 *)";
+                break;
+            }
+            case 8: {
+                const std::string number = octal(k & 0xFFF, "%03o");
+                line = "Q" + index + " IO_-lm" + pad2(octal((k & 0xFFF) >> 6, "%o")) + "-000" +
+                       std::to_string(((k & 0xFFF) >> 3) & 7) + mode(" In ");
+                comment = " (* " + std::string("ив"_cp) + number + " - " + std::string("ив"_cp) + t2(number) + "7 *)";
+                break;
+            }
+            case 12:
+                line = "I" + index + " Work" + index + " R ";
+                comment = " (* I" + index + std::string("  = ключи алгоритмов"_cp) + " *)";
+                break;
+            default:
+                return {};
+        }
+    }
+    if (addComment) line += comment;
+    return line;
+}
+
+std::string TConvertTable::wCommentLine(int j) const {
+    const std::uint32_t k = m_wList[static_cast<std::size_t>(j)].key;
+    const std::string head = " (* W" + std::to_string(j) + "  = ";
+    auto t2 = [](const std::string& octal3) { return octal3.substr(0, 2); };
+    const std::string number = octal(k & 0xFFF, "%03o");
+    switch ((k >> 12) & 0xF) {
+        case 0: return head + std::string("зарезервировано для алг"_cp) + octal(k, "%03o") + " *)";
+        case 1: return head + std::string("вд"_cp) + number + std::string(" - вд"_cp) + t2(number) + "7 *)";
+        case 2: return head + std::string("ва"_cp) + number + " *)";
+        case 3: return head + std::string("дв"_cp) + number + std::string(" - дв"_cp) + t2(number) + "7 *)";
+        case 4: return head + std::string("ав"_cp) + number + " *)";
+        case 8: return head + std::string("ив"_cp) + number + std::string(" - ив"_cp) + t2(number) + "7 *)";
+        case 12: return head + std::string("ключи алгоритмов"_cp) + " *)";
+        default: return {};
+    }
+}
+
+void TConvertTable::DeclareSlot(std::vector<std::string>& slot, bool addComment) const {
+    std::vector<std::string> block;
+    block.emplace_back("VAR_IN_OUT");
+    if (addComment)
+        for (int j = 0; j <= m_wLast && j < kWListSize; ++j)
+            if (m_wList[static_cast<std::size_t>(j)].key != 0)
+                if (std::string line = wCommentLine(j); !line.empty()) block.push_back(std::move(line));
+    for (int i = 0; i <= m_iLast && i < kIListSize; ++i)
+        if (m_iList[static_cast<std::size_t>(i)].key != 0)
+            if (std::string line = declarationLine(i, addComment); !line.empty()) block.push_back(std::move(line));
+    block.emplace_back("I254 CYCLE_TIME R");
+    block.emplace_back("END_VAR");
+    const auto at = slot.begin() + static_cast<std::ptrdiff_t>(slot.empty() ? 0 : 1);
+    slot.insert(at, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+}
+
+void TConvertTable::InsertSectionKeyDeclarations(std::vector<std::string>& list) const {
+    int n = 3;
+    for (int k = 0; k < kSectionKeyFlags; ++k)
+        if (m_sectionKeyFlags[static_cast<std::size_t>(k)] == 1)
+            list.push_back(" Q" + std::to_string(n++) + " KS_-lm0" + std::to_string(k / 4) + "-000" +
+                           std::to_string(k % 4) + " In");
+}
+
+void TConvertTable::InsertSectionKeyResets(std::vector<std::string>& list) const {
+    int n = 3;
+    for (int k = 0; k < kSectionKeyFlags; ++k)
+        if (m_sectionKeyFlags[static_cast<std::size_t>(k)] == 1) list.push_back(" Q" + std::to_string(n++) + " =0");
+}
+
+}  // namespace vestrel

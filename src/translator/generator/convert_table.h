@@ -1,0 +1,104 @@
+// The conversion table of one pass 2: which IL register stands for which Korvel
+// variable. The I list (I0..I253 / Q0..Q253) belongs to the current block program and
+// is emptied when it is closed; the W list (W0..W255) serves the whole run. The table
+// also hands out the registers algorithms keep their state in.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "translator/lexer/token_file.h"
+#include "translator/run/sinks.h"
+
+namespace vestrel {
+
+struct RegisterEntry {
+    std::uint32_t key = 0;
+    std::uint8_t mark = 0;  // 1: the register is declared with " C "
+};
+
+// State registers of one algorithm instance.
+struct StateDescriptor {
+    static constexpr int kWords = 5;
+    bool used = false;
+    std::array<char, kWords> letters{'0', '0', '0', '0', '0'};
+    std::array<std::uint8_t, kWords> numbers{};
+    char flagLetter = '0';
+    std::uint8_t flagNumber = 0;
+    std::uint8_t flagBit = 0;
+};
+
+struct OperandNameSet {
+    std::string name;   // the register that holds the operand (I5, Q12, W3)
+    std::string name2;  // the same register, as the second form
+    std::string mask;   // decimal weight of the bit for bit operands, else empty
+};
+
+struct RegisterAllocation {
+    char letter = '0';  // 'W' or 'I'
+    std::uint8_t number = 0;
+    std::uint8_t bit = 0;  // flag pairs: 0, 2, 4 or 6
+};
+
+class TConvertTable {
+public:
+    static constexpr int kIListSize = 254;
+    static constexpr int kWListSize = 256;
+    static constexpr int kStateKinds = 16;
+    static constexpr int kStateInstances = 255;
+    static constexpr int kSectionKeyFlags = 32;
+
+    explicit TConvertTable(NoticeSink& notices);
+
+    // Enters the register key of a code (if not present yet): 0, or -1 when no list took it.
+    int RegisterVariable(TokenCode code);
+    // Sets the mark of the code's register: 0, or -1 when it is not registered.
+    int MarkVariable(TokenCode code, std::uint8_t value);
+    // Empties the I list at the end of a block program.
+    void ResetSlotRegisters();
+
+    // Register name, second name and mask of a registered operand; 0 or -1. On a failure
+    // the texts are left as they were and the shortage is shown.
+    int OperandNames(TokenCode code, OperandNameSet& names);
+    // A new state word, W list first: 0 or -1 ("Не хватает переменных").
+    int AllocStateWord(std::uint32_t key, RegisterAllocation& allocation);
+    // The next free flag pair: 0 or -1.
+    int AllocFlagPair(std::uint32_t key, RegisterAllocation& allocation);
+
+    // Inserts "VAR_IN_OUT" .. "END_VAR" after "PROGRAM" of a closed block program.
+    void DeclareSlot(std::vector<std::string>& slot, bool addComment) const;
+    void InsertSectionKeyDeclarations(std::vector<std::string>& list) const;
+    void InsertSectionKeyResets(std::vector<std::string>& list) const;
+
+    // The low 3n bits as n octal digits: (5, 2) -> "05".
+    static std::string OctalDigits(unsigned value, int n);
+    // The Korvel three-digit form of a SectionCode: 0x25 -> "105".
+    static std::string SectionName(unsigned sectionCode);
+
+    int iLastIndex() const { return m_iLast; }
+    int wLastIndex() const { return m_wLast; }
+    // Key and mark of an entry; an empty entry above the list's last index.
+    RegisterEntry iEntry(int i) const;
+    RegisterEntry wEntry(int j) const;
+    const std::array<std::uint8_t, kSectionKeyFlags>& SectionKeyFlags() const { return m_sectionKeyFlags; }
+    StateDescriptor& descriptor(int kind, int instance);
+    const RegisterAllocation& flagPairCursor() const { return m_flagPairCursor; }
+
+private:
+    NoticeSink& m_notices;
+    std::int32_t m_iLast = -1;
+    std::int32_t m_wLast = -1;
+    RegisterAllocation m_flagPairCursor;  // letter '0': none taken yet
+    std::array<std::uint8_t, kSectionKeyFlags> m_sectionKeyFlags{};
+    std::array<std::array<StateDescriptor, kStateInstances>, kStateKinds> m_descriptors{};
+    std::array<RegisterEntry, kIListSize> m_iList{};
+    std::array<RegisterEntry, kWListSize> m_wList{};
+
+    bool takeNewRegister(std::uint32_t key, RegisterAllocation& allocation);
+    std::string declarationLine(int i, bool addComment) const;
+    std::string wCommentLine(int j) const;
+};
+
+}  // namespace vestrel

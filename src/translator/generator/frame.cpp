@@ -1,0 +1,118 @@
+// Sections and block programs: headers, key tests, labels, "вск", closing lines.
+#include "translator/generator/frame.h"
+
+#include "translator/generator/actions.h"
+#include "translator/generator/generator_state.h"
+#include "translator/text/literal.h"
+
+namespace vestrel {
+using namespace text::literals;
+
+namespace {
+
+constexpr TokenCode kBlockKey = 0x5000;  // кб0, mask 1: the key of every block program
+
+std::string endLabel(TokenCode sectionToken) { return "M" + std::to_string((sectionToken & 0xFF) % 32) + ":"; }
+
+// "  N TEST K; JMPN Mx": skip to the label when the key bit is off.
+void appendKeyTest(GeneratorState& state, TokenCode keyCode, const std::string& label) {
+    const OperandNameSet names = registeredNames(state, keyCode);
+    state.currentSlotList().push_back("  " + names.name + " TEST " + names.mask + "; JMPN " + label);
+}
+
+void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {
+    if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа секции  *)"_cp);
+    appendKeyTest(state, sectionToken, "M" + std::to_string((sectionToken & 0xFF) % 32));
+}
+
+// Each flag-pair register keeps the previous value of each pair's first bit in its second.
+void appendFlagPairShifts(GeneratorState& state, bool includeWList) {
+    auto& slot = state.currentSlotList();
+    const TConvertTable& table = *state.convertTable;
+    for (int i = 0; i < TConvertTable::kIListSize; ++i)
+        if (((table.iEntry(i).key >> 8) & 0xFF) == 0xC0)
+            slot.push_back("  I" + std::to_string(i) + " * 2; I" + std::to_string(i) + " & 170");
+    if (!includeWList) return;
+    for (int j = 0; j < TConvertTable::kWListSize; ++j)
+        if (((table.wEntry(j).key >> 8) & 0xFF) == 0xC0)
+            slot.push_back("  W" + std::to_string(j) + " * 2; W" + std::to_string(j) + " & 170");
+}
+
+}  // namespace
+
+OperandNameSet registeredNames(GeneratorState& state, TokenCode code) {
+    OperandNameSet names;
+    state.convertTable->RegisterVariable(code);
+    if (state.convertTable->OperandNames(code, names) != 0) {
+        const unsigned high = (code >> 8) & 0xFF;
+        if (high == 0x50 || high == 0xF2 || ((code >> 12) & 0xF) == 6)
+            state.notices.notice("Не хватает переменных IQ"_cp);
+    }
+    return names;
+}
+
+void CloseSlot(GeneratorState& state, int slot) {
+    const int current = state.CurrentSlot;
+    state.CurrentSlot = slot;
+    auto& list = state.currentSlotList();
+    if (slot != 0) {
+        list.push_back(endLabel(state.PreviousSection));
+        list.emplace_back("M39:");
+    }
+    appendFlagPairShifts(state, false);
+    list.emplace_back("EXIT");
+    if (slot >= 1) {
+        state.convertTable->DeclareSlot(list, state.AddComment);
+        state.convertTable->ResetSlotRegisters();
+    }
+    state.CurrentSlot = current;
+}
+
+// The section header, once per section.
+void BeginSection(TokenCode token, GeneratorState& state) {
+    const unsigned section = token & 0xFF;
+    const int newSlot = slotOfSection(section);
+    const int oldSlot = state.CurrentSlot;
+    state.CurrentSlot = newSlot;
+    state.CurrentSection = static_cast<std::uint8_t>(section);
+
+    if (newSlot == oldSlot) {
+        state.currentSlotList().push_back(endLabel(state.PreviousSection));
+        appendSectionKeyTest(state, token);
+    } else {
+        CloseSlot(state, oldSlot);
+        state.currentSlotList().emplace_back("PROGRAM");
+        if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа блока  *)"_cp);
+        appendKeyTest(state, kBlockKey, "M39");
+        appendSectionKeyTest(state, token);
+    }
+    state.PreviousSection = token;
+    if (state.AddProgramText) state.currentSlotList().push_back("(* " + state.reader.currentSourceLine + " *)");
+    state.openLine(token);
+}
+
+// End of input after the last section.
+void EndProgram(TokenCode, GeneratorState& state) {
+    auto& list = state.currentSlotList();
+    list.push_back(endLabel(state.PreviousSection));
+    list.emplace_back("M39:");
+    appendFlagPairShifts(state, true);
+    list.emplace_back("EXIT");
+    state.convertTable->DeclareSlot(list, state.AddComment);
+    state.convertTable->ResetSlotRegisters();
+}
+
+// The first token of a statement line, every "=" of an algorithm parameter, and the
+// condition lines that open with "(", ")", "если" or "или".
+void BeginStatement(TokenCode token, GeneratorState& state) {
+    if (state.AddProgramText) state.currentSlotList().push_back("(* " + state.reader.currentSourceLine + " *)");
+    state.openLine(token);
+}
+
+// "вск": jump to the label that ends the current section.
+void ExitSection(TokenCode, GeneratorState& state) {
+    if (state.AddComment) state.currentSlotList().emplace_back("(*  Выход из секции  *)"_cp);
+    state.StatementOutput("  JMP M" + std::to_string(state.CurrentSection % 32));
+}
+
+}  // namespace vestrel

@@ -1,0 +1,48 @@
+// Routing of statement lines and the bookkeeping shared by the line-opening actions.
+#include "translator/generator/generator_state.h"
+
+namespace vestrel {
+
+void GeneratorState::resetForPass() {
+    reader = ReaderState{};
+    for (auto& slot : slots) slot.clear();
+    ThenBuffer.clear();
+    ElseBuffer.clear();
+    CurrentSlot = 0;
+    CurrentSection = 0;
+    PreviousSection = 0;
+    InCondition = InThen = InElse = OrMode = false;
+    FDepth = 1;
+    StatementContext = 0;
+    analyserStack.Clear();
+    convertTable = std::make_unique<TConvertTable>(notices);
+    timeExpression = TTimeExpression{};
+    expression = TExpression{};
+    const int tick = algorithm.tick, period = algorithm.period;
+    algorithm = TKorvelAlgorithm{};
+    algorithm.tick = tick;
+    algorithm.period = period;
+}
+
+void GeneratorState::StatementOutput(std::string line) {
+    if (InThen && InElse) ThenBuffer.push_back(line);
+    else if (InThen) ThenBuffer.push_back(std::move(line));
+    if (InElse) ElseBuffer.push_back(std::move(line));
+    if (!InThen && !InElse) currentSlotList().push_back(std::move(line));
+}
+
+void GeneratorState::openLine(TokenCode token) {
+    ++reader.LineCounter;
+    progress.advance();
+    trace.record(token, reader.currentSourceLine);
+    reader.WordCounter = 1;
+}
+
+void GeneratorState::ReportSyntaxError(int code) {
+    if (code == 0) return;
+    if (messagePanel) *messagePanel = true;
+    if (destPanel) *destPanel = false;
+    if (messages) messages->AddSyntaxError(reader.LineCounter, reader.WordCounter, code);
+}
+
+}  // namespace vestrel

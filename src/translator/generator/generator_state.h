@@ -1,0 +1,80 @@
+// Everything the generator routines work on during one pass 2: the seventeen program
+// slots, the branch buffers, the condition state, the conversion table and the records
+// that collect timer, arithmetic and algorithm constructs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "translator/algorithms/korvel_algorithm.h"
+#include "translator/generator/convert_table.h"
+#include "translator/generator/operand_records.h"
+#include "translator/lexer/token_file.h"
+#include "translator/run/diagnostics.h"
+#include "translator/run/sinks.h"
+#include "translator/run/trace_log.h"
+#include "translator/run/translation.h"
+#include "translator/syntax/table_stack.h"
+
+namespace vestrel {
+
+using SlotLists = std::array<std::vector<std::string>, kSlotCount>;
+
+struct GeneratorState {
+    GeneratorState(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
+        : progress(progressSink), notices(noticeSink), trace(traceLog) {}
+
+    // Options of the run.
+    bool AddComment = true;
+    bool AddProgramText = true;
+
+    // The token reader's state: current source line and token text, LineCounter, WordCounter.
+    ReaderState reader;
+
+    // Output.
+    SlotLists slots;
+    std::vector<std::string> ThenBuffer;
+    std::vector<std::string> ElseBuffer;
+    int CurrentSlot = 0;
+    std::uint8_t CurrentSection = 0;
+    TokenCode PreviousSection = 0;
+
+    // Conditions and operands.
+    bool InCondition = false;
+    bool InThen = false;
+    bool InElse = false;
+    bool OrMode = false;
+    std::int32_t FDepth = 1;
+    TokenCode StatementContext = 0;
+    TableStack analyserStack{1000};  // bracket markers of conditions, 0xFFFF at the bottom
+
+    // Registers and collected constructs.
+    std::unique_ptr<TConvertTable> convertTable;
+    TTimeExpression timeExpression;
+    TExpression expression;
+    TKorvelAlgorithm algorithm;
+
+    // Services of the run.
+    ProgressSink& progress;
+    NoticeSink& notices;
+    TraceLog& trace;
+    DiagnosticList* messages = nullptr;
+    bool* messagePanel = nullptr;
+    bool* destPanel = nullptr;
+
+    // Clears everything for a fresh pass.
+    void resetForPass();
+
+    std::vector<std::string>& currentSlotList() { return slots[static_cast<std::size_t>(CurrentSlot)]; }
+    // A generated statement line goes to the open branch buffer, else to the current slot.
+    void StatementOutput(std::string line);
+    // The bookkeeping of a line-opening action: LineCounter + 1, progress, trace, WordCounter 1.
+    void openLine(TokenCode token);
+    // Appends a message citing LineCounter + 1 and WordCounter; code 0 does nothing.
+    void ReportSyntaxError(int code);
+};
+
+}  // namespace vestrel
