@@ -34,6 +34,7 @@ private:
         std::string section;  // section the line belongs to
         std::string key;      // empty for headers, comments and blank lines
         std::string value;
+        bool header = false;  // a "[section]" line
     };
     std::string m_path;
     bool m_existed = false;
