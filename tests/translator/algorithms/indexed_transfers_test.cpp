@@ -129,6 +129,8 @@ TEST(Template104, SelectsOneOfEightValues) {
         {"index 2: a negated constant", 0104, withResultAndIndex(number(2)), "  Q2 CHGSIGN 7"},
         {"index 5: a negated variable", 0104, withResultAndIndex(number(5)), "  Q2 CHGSIGN I3"},
         {"index 8: a constant", 0104, withResultAndIndex(number(8)), "  Q2 = 12"},
+        {"the sign of a constant index is not part of it", 0104, withResultAndIndex(negated(number(2))),
+         "  Q2 CHGSIGN 7"},
         {"variable index", 0104, withResultAndIndex(variable(0x2006)),
          "  IF; I2 == 1; THEN; Q3 = I4; END_IF; IF; I2 == 2; THEN; Q3 CHGSIGN 7; END_IF; "
          "IF; I2 == 3; THEN; Q3 = 500; END_IF; IF; I2 == 4; THEN; Q3 = Q5; END_IF; "
