@@ -55,7 +55,9 @@ int indexedBitCopy(AlgorithmLine& line, ArraySide array) {
     auto copyGroup = [&](int group) {
         const auto arrayOffset = static_cast<TokenCode>(groupSize * group);
         switch (array) {
-            case ArraySide::Source: writeBitCopy(line, codeOf(line, 1) + arrayOffset, codeOf(line, 2), groupSize); break;
+            case ArraySide::Source:
+                writeBitCopy(line, codeOf(line, 1) + arrayOffset, codeOf(line, 2), groupSize);
+                break;
             case ArraySide::Destination:
                 writeBitCopy(line, codeOf(line, 1), codeOf(line, 2) + arrayOffset, groupSize);
                 break;
