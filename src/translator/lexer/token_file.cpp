@@ -16,7 +16,15 @@ std::string formatFixed6(double value) {
 }
 
 void TokenFile::writeRecord(TokenCode code, std::string_view text) {
-    m_bytes += hexCode(code);
+    // "%X" written straight into the records: pass 1 writes one code per token.
+    char digits[2 * sizeof(TokenCode)];
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    do {
+        *--first = "0123456789ABCDEF"[code & 0xF];
+        code >>= 4;
+    } while (code != 0);
+    m_bytes.append(first, end);
     m_bytes += '\n';
     m_bytes += text;
     m_bytes += '\n';

@@ -40,6 +40,9 @@ class TokenFile {
 public:
     void writeRecord(TokenCode code, std::string_view text);
     void writeConstant(double value);
+    // Empties the records, as creating the file anew does; the storage is kept.
+    void clear() { m_bytes.clear(); }
+    void reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
 
     const std::string& bytes() const { return m_bytes; }
     std::string release() { return std::move(m_bytes); }

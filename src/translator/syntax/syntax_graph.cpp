@@ -281,7 +281,7 @@ constexpr std::array<SyntaxRow, kSyntaxRowCount> kRows = {{
 }};
 #undef ACTION
 // A missing row would leave the last ones empty.
-static_assert(kRows[182].action != nullptr && kRows[181].next == 0 && kRows[1].next == 3);
+static_assert(kRows[182].pop && kRows[182].tokens[0] == EQ && kRows[1].next == 3);
 
 }  // namespace
 

@@ -1,0 +1,39 @@
+// The macro definitions of one pass 1: "/name value" makes every later word name of a
+// numbered line classify as value. At most 100 names.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vestrel {
+
+class TMacrosTable {
+public:
+    static constexpr int kCapacity = 100;
+
+    // False when the table is full, even for a name already defined; otherwise a known
+    // name gets the new value in place and a new name is appended.
+    bool AddMacro(std::string_view name, std::string_view value);
+    // The value of the first entry named `word`, or `word` itself.
+    std::string_view ExpandMacro(std::string_view word) const;
+    // Parses a lower-cased definition line ("/" first) and adds the definition. Returns a
+    // lexical message code (0 = accepted); `column` ends where a message points. The
+    // caller writes an accepted line as a text record.
+    int ScanMacroLine(std::string_view line, int& column);
+
+    int count() const { return m_count; }
+    void clear();
+
+private:
+    int find(std::string_view name) const;
+
+    std::array<std::string, kCapacity> m_names;
+    std::array<std::string, kCapacity> m_values;
+    int m_count = 0;
+    // The first bytes of the defined names, so a word that no name can match costs one
+    // table look-up instead of a scan of the table.
+    std::array<bool, 256> m_firstByteUsed{};
+};
+
+}  // namespace vestrel
