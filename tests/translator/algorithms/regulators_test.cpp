@@ -88,6 +88,7 @@ TEST(Regulator001, FragmentsFollowTheFormOfEachParameter) {
         {"dead zone variable", kRegulator001.with({{11, "ва002"}}), "; F5 = I2; F6 = I3; F6 / 2; CALL DZONE 0 "},
         {"dead zone variable with sign", kRegulator001.with({{11, "-ва002"}}), "; F6 CHGSIGN I3; F6 / 2; CALL"},
         {"deviation with sign", kRegulator001.with({{1, "-ва001"}}), "; F2 / 60; F5 CHGSIGN I2; F6 = 3; "},
+        {"deviation with the sign \"+\"", kRegulator001.with({{1, "+ва001"}}), "; F2 / 60; F5 = I2; F6 = 3; "},
         {"limits 100 .. 900", kRegulator001,
          "; F11 = 100; F12 = 900; CALL MAX 0 ( F3, F11, F4); CALL MIN 0 ( F4, F12, Q3); END_IF"},
         {"equal limits", kRegulator001.with({{12, "500"}, {13, "500"}}),
