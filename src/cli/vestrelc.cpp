@@ -55,8 +55,12 @@ bool reportMessages(const std::string& source, const TranslationResult& result, 
         if (const std::optional<int> line = DiagnosticList::LineOfEntry(entry)) err << *line << ':';
         err << ' ' << text::toUtf8(entry.text) << '\n';
     }
-    for (const std::string& notice : result.notices)
-        err << source << ": warning: " << text::toUtf8(notice) << '\n';
+    // Each distinct notice once, with the number of times the run raised it.
+    for (std::size_t i = 0; i < result.notices.size(); ++i) {
+        err << source << ": warning: " << text::toUtf8(result.notices[i]);
+        if (i < result.noticeCounts.size() && result.noticeCounts[i] > 1) err << " (" << result.noticeCounts[i] << " times)";
+        err << '\n';
+    }
     return !result.diagnostics.empty() || !result.notices.empty();
 }
 

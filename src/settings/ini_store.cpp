@@ -55,8 +55,14 @@ IniStore::IniStore(std::string path) : m_path(std::move(path)) {
     const std::optional<std::string> bytes = project::readWholeFile(m_path);
     if (!bytes) return;
     m_existed = true;
+    parse(*bytes);
+}
+
+IniStore::IniStore(std::string path, std::string_view contents) : m_path(std::move(path)) { parse(contents); }
+
+void IniStore::parse(std::string_view bytes) {
     std::string section;
-    for (std::string& text : splitSourceLines(*bytes)) {
+    for (std::string& text : splitSourceLines(bytes)) {
         Line line;
         const std::string_view trimmed = trim(text);
         if (const std::optional<std::string_view> name = sectionHeader(trimmed)) {
@@ -137,13 +143,17 @@ void IniStore::writeString(std::string_view section, std::string_view key, std::
     m_lines.push_back(std::move(added));
 }
 
-bool IniStore::flush(std::string* error) {
+std::string IniStore::contents() const {
     std::string bytes;
     for (const Line& line : m_lines) {
         bytes += line.text;
         bytes += kLineBreak;
     }
-    if (!project::writeFileAtomically(m_path, bytes)) {
+    return bytes;
+}
+
+bool IniStore::flush(std::string* error) {
+    if (!project::writeFileAtomically(m_path, contents())) {
         if (error) *error = "Unable to write to " + m_path;
         return false;
     }

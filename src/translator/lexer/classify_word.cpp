@@ -100,18 +100,25 @@ WordClass classifyAlgorithm(std::string_view word, NumberingState& numbering) {
     return {0, token::Algorithm + static_cast<TokenCode>(index)};
 }
 
+// The first bytes are compared before the whole texts: a word is classified for every
+// word of every statement, and almost every comparison fails there.
+bool startsWith(std::string_view word, std::string_view prefix) {
+    return word.size() >= prefix.size() && word[0] == prefix[0] && word[1] == prefix[1] &&
+           word.substr(0, prefix.size()) == prefix;
+}
+
 }  // namespace
 
 WordClass ClassifyWord(std::string_view word, NumberingState& numbering) {
     for (const Keyword& keyword : kKeywords)
-        if (word == keyword.word) return {0, keyword.code};
+        if (word.size() == keyword.word.size() && word[0] == keyword.word[0] && word == keyword.word)
+            return {0, keyword.code};
     if (word.size() < 2) return rejected(lexical::UnknownIdentifier);
 
-    const std::string_view prefix = word.substr(0, 2);
     for (const VariableFamily& family : kFamilies)
-        if (prefix == family.prefix) return classifyVariable(word, family);
-    if (prefix == kMarkerPrefix) return classifyMarker(word);
-    if (word.starts_with(kAlgorithmPrefix)) return classifyAlgorithm(word, numbering);
+        if (startsWith(word, family.prefix)) return classifyVariable(word, family);
+    if (startsWith(word, kMarkerPrefix)) return classifyMarker(word);
+    if (startsWith(word, kAlgorithmPrefix)) return classifyAlgorithm(word, numbering);
     return rejected(lexical::UnknownIdentifier);
 }
 

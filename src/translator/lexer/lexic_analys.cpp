@@ -2,6 +2,8 @@
 #include "translator/lexer/lexic_analys.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "translator/text/cp1251.h"
 #include "translator/text/literal.h"
@@ -12,15 +14,41 @@ using namespace text::literals;
 namespace {
 
 // The code page's case mapping as one table, so a line is lower-cased in one tight loop.
-const std::array<char, 256> kLowerCase = [] {
-    std::array<char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = text::toLower(static_cast<char>(i));
+const std::array<unsigned char, 256> kLowerCase = [] {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(text::toLower(static_cast<char>(i)));
     return table;
 }();
 
 void lowerCaseInto(std::string& target, std::string_view line) {
-    target.resize(line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) target[i] = kLowerCase[static_cast<unsigned char>(line[i])];
+    const std::size_t size = line.size();
+    target.resize(size);
+    const char* in = line.data();
+    char* out = target.data();
+    // Eight bytes at a time while they hold only A-Z, Cyrillic capitals (0xC0..0xDF) and
+    // bytes that stay as they are: each capital gains 0x20 (its bit 5 is clear). Any
+    // byte of 0x80..0xBF, where the other capitals of the code page live, leaves the
+    // rest of the line to the table.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        const std::uint64_t upperHalf = word & kHigh;
+        // Bytes 0x80..0xBF: high bit set and bit 6 clear.
+        if ((upperHalf & ~(word << 1)) != 0) break;
+        // Below 0x80: A-Z is 0x41..0x5A. At or above 0xC0: 0xC0..0xDF has bit 5 clear.
+        const std::uint64_t low7 = word & ~kHigh;
+        const std::uint64_t atLeastA = (low7 + (0x80 - 'A') * kOnes) & kHigh;
+        const std::uint64_t aboveZ = (low7 + (0x80 - 'Z' - 1) * kOnes) & kHigh;
+        const std::uint64_t latinCapital = atLeastA & ~aboveZ & ~upperHalf;
+        const std::uint64_t cyrillicCapital = upperHalf & ~(word << 2);
+        word |= (latinCapital | cyrillicCapital) >> 2;
+        std::memcpy(out + i, &word, 8);
+    }
+    for (; i < size; ++i) out[i] = static_cast<char>(kLowerCase[static_cast<unsigned char>(in[i])]);
 }
 
 }  // namespace

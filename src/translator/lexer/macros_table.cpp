@@ -36,11 +36,6 @@ bool TMacrosTable::AddMacro(std::string_view name, std::string_view value) {
     return true;
 }
 
-std::string_view TMacrosTable::ExpandMacro(std::string_view word) const {
-    const int found = find(word);
-    return found >= 0 ? std::string_view(m_values[static_cast<std::size_t>(found)]) : word;
-}
-
 int TMacrosTable::ScanMacroLine(std::string_view line, int& column) {
     // Positions are 0-based here; the column is 1-based.
     column = 2;

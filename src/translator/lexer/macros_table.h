@@ -15,8 +15,13 @@ public:
     // False when the table is full, even for a name already defined; otherwise a known
     // name gets the new value in place and a new name is appended.
     bool AddMacro(std::string_view name, std::string_view value);
-    // The value of the first entry named `word`, or `word` itself.
-    std::string_view ExpandMacro(std::string_view word) const;
+    // The value of the first entry named `word`, or `word` itself. Most words begin with
+    // a byte no name begins with and cost one look-up.
+    std::string_view ExpandMacro(std::string_view word) const {
+        if (word.empty() || !m_firstByteUsed[static_cast<unsigned char>(word[0])]) return word;
+        const int found = find(word);
+        return found >= 0 ? std::string_view(m_values[static_cast<std::size_t>(found)]) : word;
+    }
     // Parses a lower-cased definition line ("/" first) and adds the definition. Returns a
     // lexical message code (0 = accepted); `column` ends where a message points. The
     // caller writes an accepted line as a text record.
@@ -31,8 +36,7 @@ private:
     std::array<std::string, kCapacity> m_names;
     std::array<std::string, kCapacity> m_values;
     int m_count = 0;
-    // The first bytes of the defined names, so a word that no name can match costs one
-    // table look-up instead of a scan of the table.
+    // The first bytes of the defined names.
     std::array<bool, 256> m_firstByteUsed{};
 };
 

@@ -1,6 +1,7 @@
 // The scanner of a line that begins with a digit: section headers, line and parameter
 // numbers, words, operators, time literals and constants, left to right. The first
 // error ends the line; the records written before it stay.
+#include <array>
 #include <string_view>
 
 #include "translator/lexer/classify_word.h"
@@ -12,18 +13,36 @@
 namespace vestrel {
 namespace {
 
-bool isOperator(char c) {
-    switch (c) {
-        case '(': case ')': case '+': case '-': case '<': case '=': case '>': return true;
-        default: return false;
+// Character classes of a lower-cased line, one table look-up per character.
+enum CharacterClass : unsigned char {
+    Other = 0,
+    Letter = 1,
+    Digit = 2,
+    Point = 4,
+    Operator = 8,
+};
+
+constexpr std::string_view kOperators = "()+-<=>";
+
+const std::array<unsigned char, 256> kClasses = [] {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        const char c = static_cast<char>(i);
+        unsigned char characterClass = Other;
+        if (text::isLetter(c)) characterClass = Letter;
+        else if (text::isDigit(c)) characterClass = Digit;
+        else if (c == '.') characterClass = Point;
+        else if (kOperators.find(c) != std::string_view::npos) characterClass = Operator;
+        table[static_cast<std::size_t>(i)] = characterClass;
     }
-}
+    return table;
+}();
 
-bool isWordCharacter(char c) { return text::isLetter(c) || text::isDigit(c) || c == '.'; }
-bool isDigitOrPoint(char c) { return text::isDigit(c) || c == '.'; }
+unsigned classOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
-std::size_t endOfRun(std::string_view line, std::size_t from, bool (*member)(char)) {
-    while (from < line.size() && member(line[from])) ++from;
+// The end of the run of characters, from `from` on, whose class is among `members`.
+std::size_t endOfRun(std::string_view line, std::size_t from, unsigned members) {
+    while (from < line.size() && (classOf(line[from]) & members) != 0) ++from;
     return from;
 }
 
@@ -43,18 +62,19 @@ int TLexicAnalys::ScanNumberedLine(std::string_view line) {
         const char c = line[position];
         std::size_t next = position + 1;  // anything not named below (tab, comma, ...) is skipped
         int result = 0;
-        if (text::isLetter(c)) {
+        const unsigned characterClass = classOf(c);
+        if (characterClass == Letter) {
             result = scanWord(line, position, next);
-        } else if (isOperator(c)) {
+        } else if (characterClass == Operator) {
             setColumnAt(position);
             writeToken(0xB000u + static_cast<unsigned char>(c), line.substr(position, 1));
-        } else if (c == '.' && position + 1 < line.size() && text::isDigit(line[position + 1])) {
-            next = endOfRun(line, position, isDigitOrPoint);
+        } else if (characterClass == Point && position + 1 < line.size() && classOf(line[position + 1]) == Digit) {
+            next = endOfRun(line, position, Digit | Point);
             const std::string_view run = line.substr(position, next - position);
             setColumnAt(position);
             if (!isTimeTenths(run)) return lexical::WrongConstant;
             writeToken(token::TimeTenths, run);
-        } else if (text::isDigit(c)) {
+        } else if (characterClass == Digit) {
             result = scanDigits(line, position, next);
         }
         if (result == kLineDone) return 0;
@@ -64,7 +84,7 @@ int TLexicAnalys::ScanNumberedLine(std::string_view line) {
 }
 
 int TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t& next) {
-    next = endOfRun(line, start + 1, isWordCharacter);
+    next = endOfRun(line, start + 1, Letter | Digit | Point);
     const std::string_view word = line.substr(start, next - start);
     std::string_view meaning = m_macros.ExpandMacro(word);
     if (meaning.empty()) meaning = word;
@@ -97,7 +117,7 @@ int TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t
 int TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size_t& next) {
     const std::size_t size = line.size();
     if (start + 5 < size && line[start + 2] == '.' && line[start + 5] == '.') {
-        next = endOfRun(line, start, isDigitOrPoint);
+        next = endOfRun(line, start, Digit | Point);
         const std::string_view run = line.substr(start, next - start);
         setColumnAt(start);
         if (!isTimeOfDay(run)) return lexical::WrongConstant;
@@ -107,7 +127,7 @@ int TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size
     if (start + 3 < size && line[start + 3] == '.' && (start + 4 == size || !text::isDigit(line[start + 4])))
         return scanSectionHeader(line, start);
 
-    next = endOfRun(line, start, text::isDigit);
+    next = endOfRun(line, start, Digit);
     setColumnAt(start);
     const std::string_view digitRun = line.substr(start, next - start);
     if (m_numbering.parameterNumberExpected) return scanParameterNumber(line, digitRun);
@@ -146,7 +166,7 @@ int TLexicAnalys::scanParameterNumber(std::string_view line, std::string_view di
 }
 
 int TLexicAnalys::scanConstant(std::string_view line, std::size_t start, std::size_t& next) {
-    next = endOfRun(line, start, isDigitOrPoint);
+    next = endOfRun(line, start, Digit | Point);
     const std::optional<double> value = readConstant(line.substr(start, next - start));
     if (!value) return lexical::WrongConstant;
     ++m_tokenCount;

@@ -90,6 +90,39 @@ TEST(TLexicAnalys, EveryCyrillicCapitalLowerCases) {
     EXPECT_EQ(messages[1].text, "Ошибка!!! (3,6).Неизвестный идентификатор"_cp);
 }
 
+TEST(TLexicAnalys, TextLinesAreLowerCasedByteForByte) {
+    // Lines of every length up to 40 over all bytes, and over the bytes outside
+    // 0x80..0xBF only, each shifted along the line.
+    std::vector<std::string> source;
+    for (int length = 1; length <= 40; ++length) {
+        for (int start = 0; start < 256; start += 7) {
+            std::string all = "x";
+            std::string withoutMiddle = "x";
+            for (int k = 0; k < length; ++k) {
+                all.push_back(static_cast<char>((start + k * 13) % 256));
+                const int b = (start + k * 11) % 192;
+                withoutMiddle.push_back(static_cast<char>(b < 128 ? b : b + 64));
+            }
+            source.push_back(all);
+            source.push_back(withoutMiddle);
+        }
+    }
+    for (std::string& line : source)
+        for (char& c : line)
+            if (c == '\n' || c == '\r') c = ' ';  // a record holds one line
+    TokenFile file;
+    DiagnosticList messages;
+    bool panel = false;
+    TLexicAnalys analyser;
+    analyser.Analyse({&file, &source, &messages, &panel, nullptr});
+    TokenFileLines lines(file.bytes());
+    for (const std::string& line : source) {
+        ASSERT_EQ(lines.next(), std::optional<std::string_view>("D200"));
+        ASSERT_EQ(lines.next(), std::optional<std::string_view>(text::toLower(line)));
+    }
+    EXPECT_EQ(lines.next(), std::nullopt);
+}
+
 TEST(TLexicAnalys, EveryLineIsScannedAndGivesAtMostOneMessage) {
     const auto pass = runPassOne({"000.", "00 в дв001", "01 х у", "02 вск", "03 в о", "", "04 тм01 = 25.00.00 х",
                                   "/ 1", "05 вск"});
