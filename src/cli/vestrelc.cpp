@@ -50,17 +50,32 @@ std::optional<TranslationOptions> settingsFor(const CommandLine& line) {
 // One line per entry: "SOURCE:LINE: TEXT" when the entry cites a line, else "SOURCE: TEXT".
 // Returns whether anything was printed.
 bool reportMessages(const std::string& source, const TranslationResult& result, std::ostream& err) {
+    // Written in blocks: a listing with a million faulty lines must cost neither a million
+    // unbuffered writes nor a second copy of all its messages.
+    std::string report;
     for (const Diagnostic& entry : result.diagnostics.entries()) {
-        err << source << ':';
-        if (const std::optional<int> line = DiagnosticList::LineOfEntry(entry)) err << *line << ':';
-        err << ' ' << text::toUtf8(entry.text) << '\n';
+        report += source;
+        report += ':';
+        if (const std::optional<int> line = DiagnosticList::LineOfEntry(entry)) {
+            report += std::to_string(*line);
+            report += ':';
+        }
+        report += ' ';
+        report += text::toUtf8(entry.text);
+        report += '\n';
+        if (report.size() >= (1u << 20)) {
+            err.write(report.data(), static_cast<std::streamsize>(report.size()));
+            report.clear();
+        }
     }
     // Each distinct notice once, with the number of times the run raised it.
     for (std::size_t i = 0; i < result.notices.size(); ++i) {
-        err << source << ": warning: " << text::toUtf8(result.notices[i]);
-        if (i < result.noticeCounts.size() && result.noticeCounts[i] > 1) err << " (" << result.noticeCounts[i] << " times)";
-        err << '\n';
+        report += source + ": warning: " + text::toUtf8(result.notices[i]);
+        if (i < result.noticeCounts.size() && result.noticeCounts[i] > 1)
+            report += " (" + std::to_string(result.noticeCounts[i]) + " times)";
+        report += '\n';
     }
+    err.write(report.data(), static_cast<std::streamsize>(report.size()));
     return !result.diagnostics.empty() || !result.notices.empty();
 }
 

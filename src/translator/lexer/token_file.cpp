@@ -143,7 +143,7 @@ TokenCode TokenReader::ReadToken() {
         const unsigned topByte = (code >> 8) & 0xFF;
         if (topByte == 0xC1 || topByte == 0xF2 || topByte == 0xF3) {
             m_trace.record(code, *textLine);
-            m_state.currentSourceLine.assign(*textLine);
+            m_state.currentSourceLine = *textLine;
             m_state.WordCounter = 1;
             if (topByte != 0xF2) continue;
         } else if (topByte == 0xD2) {
@@ -156,7 +156,7 @@ TokenCode TokenReader::ReadToken() {
         } else {
             ++m_state.WordCounter;
         }
-        m_state.currentTokenText.assign(*textLine);
+        m_state.currentTokenText = *textLine;
         m_trace.record(code, *textLine);
         return code;
     }

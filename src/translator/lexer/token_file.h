@@ -119,8 +119,9 @@ private:
 
 // The reader's state that pass 2 and its messages use.
 struct ReaderState {
-    std::string currentSourceLine;  // text of the last line opener
-    std::string currentTokenText;   // text of the last record returned
+    // Views into the token records, which outlive every use of them during the pass.
+    std::string_view currentSourceLine;  // text of the last line opener
+    std::string_view currentTokenText;   // text of the last record returned
     int LineCounter = 0;
     int WordCounter = 1;
 };
