@@ -42,3 +42,35 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# --- Hardening -------------------------------------------------------------------
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD     ?= build-fuzz
+FUZZ_SECONDS   ?= 60
+
+.PHONY: test-sanitize fuzz fuzz-deps
+
+# The core, vestrelc and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVESTREL_SANITIZE=ON \
+	  -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz-deps:
+	@for p in clang libclang-rt-14-dev; do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; fi
+
+# Each fuzz target for FUZZ_SECONDS, seeded with the examples and the golden sources.
+fuzz: deps fuzz-deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTREL_FUZZ=ON \
+	  -DVESTREL_SANITIZE=ON -DVESTREL_TESTS=OFF -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_ini
+	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/ini
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_translation -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/korvel.dict \
+	  -max_len=8192 -timeout=10 $(FUZZ_BUILD)/corpus/translation examples tests/golden tests/fuzz/regressions/translation
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_ini -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/ini.dict \
+	  -timeout=10 $(FUZZ_BUILD)/corpus/ini tests/fuzz/regressions/ini

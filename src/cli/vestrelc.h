@@ -1,13 +1,26 @@
 // The command-line translator as a callable routine, so tests can run it in-process.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "translator/run/translation.h"
 
 namespace vestrel::cli {
+
+// The translation step vestrelc calls; tests put a double in its place.
+using TranslateStep =
+    std::function<TranslationResult(const std::vector<std::string>&, const TranslationOptions&, const RunHooks&)>;
 
 // Exit status: 0 translated without messages, 1 messages reported, 2 usage, encoding
 // or file error.
 int runVestrelc(int argc, char** argv);
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err);
+int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate);
+
+// "1.0.0.772": the file version of the product.
+std::string versionText();
 
 }  // namespace vestrel::cli

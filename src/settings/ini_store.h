@@ -13,6 +13,8 @@ class IniStore {
 public:
     // Loads the file; a missing or unreadable file gives an empty store.
     explicit IniStore(std::string path);
+    // A store over given file contents (nothing is read from disk).
+    IniStore(std::string path, std::string_view contents);
 
     const std::string& path() const { return m_path; }
     bool exists() const { return m_existed; }
@@ -27,6 +29,8 @@ public:
     // Writes the store to its file (through a temporary file and a rename). On failure
     // returns false and sets error to "Unable to write to <path>".
     bool flush(std::string* error = nullptr);
+    // The bytes flush() writes.
+    std::string contents() const;
 
 private:
     struct Line {
@@ -34,11 +38,13 @@ private:
         std::string section;  // section the line belongs to
         std::string key;      // empty for headers, comments and blank lines
         std::string value;
+        bool header = false;  // a "[section]" line
     };
     std::string m_path;
     bool m_existed = false;
     std::vector<Line> m_lines;
 
+    void parse(std::string_view bytes);
     Line* find(std::string_view section, std::string_view key);
     const Line* find(std::string_view section, std::string_view key) const;
 };

@@ -22,4 +22,9 @@ bool addMissingKeys(IniStore& store, const TranslationOptions& current);
 // Writes all four keys (the dialog's OK).
 void writeTranslationOptions(IniStore& store, const TranslationOptions& options);
 
+// The dialog's load at start-up: reads the options, adds the missing keys and flushes the
+// file (which creates it when it was missing). A failed flush leaves its message in error
+// ("Unable to write to <path>"); the options read are returned either way.
+TranslationOptions loadTranslationSettings(IniStore& store, std::string* error = nullptr);
+
 }  // namespace vestrel::settings

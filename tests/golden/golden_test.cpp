@@ -83,7 +83,8 @@ std::map<std::string, std::string> filesOf(const TranslationResult& result) {
     std::string diagnostics;
     for (const Diagnostic& d : result.diagnostics.entries())
         diagnostics += std::string(d.level == 1 ? "  " : "") + text::toUtf8(d.text) + "\n";
-    for (const std::string& notice : result.notices) diagnostics += "notice: " + text::toUtf8(notice) + "\n";
+    for (std::size_t i = 0; i < result.notices.size(); ++i)
+        diagnostics += "notice: " + text::toUtf8(result.notices[i]) + " (" + std::to_string(result.noticeCounts[i]) + ")\n";
     files["diagnostics.txt"] = diagnostics;
     return files;
 }

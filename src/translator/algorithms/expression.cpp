@@ -28,7 +28,12 @@ std::string OperandText(GeneratorState& state, const TExpression& record, int i,
 int GenerateExpression(GeneratorState& state, TExpression& record) {
     const std::int32_t d = state.FDepth;
     const bool leadingMinus = (record.sign & 0xFF) == '-';
-    std::string line = "  " + f(d) + (leadingMinus ? " CHGSIGN " : " = ") + OperandText(state, record, 1, 0);
+    std::string line;
+    line.reserve(128);
+    line += "  ";
+    line += f(d);
+    line += leadingMinus ? " CHGSIGN " : " = ";
+    line += OperandText(state, record, 1, 0);
     // A leading sign is stored as the first operator, ahead of the infix ones.
     const int operatorShift = record.sign != 0 ? 1 : 2;
     for (int i = 2; i < record.operandCount; ++i) {

@@ -61,13 +61,6 @@ NamingRule namingRule(TokenCode code) {
     }
 }
 
-template <std::size_t N>
-int findKey(const std::array<RegisterEntry, N>& list, std::int32_t last, std::uint32_t key) {
-    for (std::int32_t i = 0; i <= last && i < static_cast<std::int32_t>(N); ++i)
-        if (list[static_cast<std::size_t>(i)].key == key) return i;
-    return -1;
-}
-
 // Appends a key when the list still has room; the last index stops at the capacity.
 template <std::size_t N>
 int appendKey(std::array<RegisterEntry, N>& list, std::int32_t& last, std::uint32_t key) {
@@ -94,19 +87,39 @@ std::string pad2(std::string text) { return text.size() == 1 ? "0" + text : text
 
 TConvertTable::TConvertTable(NoticeSink& notices) : m_notices(notices) {}
 
+int TConvertTable::findI(std::uint32_t key) const {
+    return key < kKeySpace ? m_iIndex[key] : -1;
+}
+
+int TConvertTable::findW(std::uint32_t key) const {
+    return key < kKeySpace ? m_wIndex[key] : -1;
+}
+
+int TConvertTable::appendI(std::uint32_t key) {
+    const int index = appendKey(m_iList, m_iLast, key);
+    if (index >= 0 && key < kKeySpace && m_iIndex[key] < 0) m_iIndex[key] = static_cast<std::int16_t>(index);
+    return index;
+}
+
+int TConvertTable::appendW(std::uint32_t key) {
+    const int index = appendKey(m_wList, m_wLast, key);
+    if (index >= 0 && key < kKeySpace && m_wIndex[key] < 0) m_wIndex[key] = static_cast<std::int16_t>(index);
+    return index;
+}
+
 int TConvertTable::RegisterVariable(TokenCode code) {
     const KeyRule rule = registrationRule(code);
     if (rule.lists == Lists::None) return -1;
     if (m_iLast < kIListSize) {
-        if (findKey(m_iList, m_iLast, rule.key) >= 0) return 0;
-        if (appendKey(m_iList, m_iLast, rule.key) >= 0) {
+        if (findI(rule.key) >= 0) return 0;
+        if (appendI(rule.key) >= 0) {
             if (rule.sectionKey) m_sectionKeyFlags[(code & 0xFF) >> 3] = 1;
             return 0;
         }
     }
     if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-        if (findKey(m_wList, m_wLast, rule.key) >= 0) return 0;
-        if (appendKey(m_wList, m_wLast, rule.key) >= 0) return 0;
+        if (findW(rule.key) >= 0) return 0;
+        if (appendW(rule.key) >= 0) return 0;
     }
     return -1;
 }
@@ -115,14 +128,14 @@ int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
     const KeyRule rule = registrationRule(code);
     if (rule.lists == Lists::None) return -1;
     if (m_iLast < kIListSize) {
-        const int i = findKey(m_iList, m_iLast, rule.key);
+        const int i = findI(rule.key);
         if (i >= 0) {
             m_iList[static_cast<std::size_t>(i)].mark = value;
             return 0;
         }
     }
     if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-        const int j = findKey(m_wList, m_wLast, rule.key);
+        const int j = findW(rule.key);
         if (j >= 0) {
             m_wList[static_cast<std::size_t>(j)].mark = value;
             return 0;
@@ -132,6 +145,8 @@ int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
 }
 
 void TConvertTable::ResetSlotRegisters() {
+    for (const RegisterEntry& entry : m_iList)
+        if (entry.key < kKeySpace) m_iIndex[entry.key] = -1;
     m_iLast = -1;
     m_iList.fill({});
 }
@@ -142,16 +157,16 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
         if (rule.lists == Lists::None) return -1;
         std::string name;
         if (m_iLast < kIListSize) {
-            const int i = findKey(m_iList, m_iLast, rule.key);
+            const int i = findI(rule.key);
             if (i >= 0) name = rule.iLetter + std::to_string(i);
         }
         if (name.empty() && rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-            const int j = findKey(m_wList, m_wLast, rule.key);
+            const int j = findW(rule.key);
             if (j >= 0) name = "W" + std::to_string(j);
         }
         if (!name.empty()) {
-            names.name = name;
             names.name2 = name;
+            names.name = std::move(name);
             names.mask = rule.hasMask ? std::to_string(1u << (code & 7)) : std::string();
             return 0;
         }
@@ -164,12 +179,12 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
 }
 
 bool TConvertTable::takeNewRegister(std::uint32_t key, RegisterAllocation& allocation) {
-    int index = appendKey(m_wList, m_wLast, key);
+    int index = appendW(key);
     if (index >= 0) {
         allocation = {'W', static_cast<std::uint8_t>(index), 0};
         return true;
     }
-    index = appendKey(m_iList, m_iLast, key);
+    index = appendI(key);
     if (index >= 0) {
         allocation = {'I', static_cast<std::uint8_t>(index), 0};
         return true;

@@ -95,6 +95,16 @@ private:
     std::array<std::array<StateDescriptor, kStateInstances>, kStateKinds> m_descriptors{};
     std::array<RegisterEntry, kIListSize> m_iList{};
     std::array<RegisterEntry, kWListSize> m_wList{};
+    // The first index of each key in each list (-1: none), so that a lookup costs the same
+    // as the linear search from index 0 would find, without the search. Every key is 16 bits.
+    static constexpr std::size_t kKeySpace = 0x10000;
+    std::vector<std::int16_t> m_iIndex = std::vector<std::int16_t>(kKeySpace, -1);
+    std::vector<std::int16_t> m_wIndex = std::vector<std::int16_t>(kKeySpace, -1);
+
+    int findI(std::uint32_t key) const;
+    int findW(std::uint32_t key) const;
+    int appendI(std::uint32_t key);
+    int appendW(std::uint32_t key);
 
     bool takeNewRegister(std::uint32_t key, RegisterAllocation& allocation);
     std::string declarationLine(int i, bool addComment) const;

@@ -87,7 +87,7 @@ void BeginSection(TokenCode token, GeneratorState& state) {
         appendSectionKeyTest(state, token);
     }
     state.PreviousSection = token;
-    if (state.AddProgramText) state.currentSlotList().push_back("(* " + state.reader.currentSourceLine + " *)");
+    if (state.AddProgramText) state.currentSlotList().push_back(state.echoOfCurrentLine());
     state.openLine(token);
 }
 
@@ -105,7 +105,7 @@ void EndProgram(TokenCode, GeneratorState& state) {
 // The first token of a statement line, every "=" of an algorithm parameter, and the
 // condition lines that open with "(", ")", "если" or "или".
 void BeginStatement(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.currentSlotList().push_back("(* " + state.reader.currentSourceLine + " *)");
+    if (state.AddProgramText) state.currentSlotList().push_back(state.echoOfCurrentLine());
     state.openLine(token);
 }
 

@@ -24,6 +24,15 @@ void GeneratorState::resetForPass() {
     algorithm.period = period;
 }
 
+std::string GeneratorState::echoOfCurrentLine() const {
+    std::string echo;
+    echo.reserve(reader.currentSourceLine.size() + 6);
+    echo += "(* ";
+    echo += reader.currentSourceLine;
+    echo += " *)";
+    return echo;
+}
+
 void GeneratorState::StatementOutput(std::string line) {
     if (InThen && InElse) ThenBuffer.push_back(line);
     else if (InThen) ThenBuffer.push_back(std::move(line));

@@ -69,6 +69,8 @@ struct GeneratorState {
     void resetForPass();
 
     std::vector<std::string>& currentSlotList() { return slots[static_cast<std::size_t>(CurrentSlot)]; }
+    // "(* " + the current source line + " *)": the echo of a line that opens a construct.
+    std::string echoOfCurrentLine() const;
     // A generated statement line goes to the open branch buffer, else to the current slot.
     void StatementOutput(std::string line);
     // The bookkeeping of a line-opening action: LineCounter + 1, progress, trace, WordCounter 1.

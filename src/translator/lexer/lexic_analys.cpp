@@ -1,14 +1,122 @@
-// Pass 1 driver.
+// Pass 1 driver: line dispatch, text records and message reporting.
 #include "translator/lexer/lexic_analys.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "translator/text/cp1251.h"
+#include "translator/text/literal.h"
+
 namespace vestrel {
+using namespace text::literals;
+
+namespace {
+
+// The code page's case mapping as one table, so a line is lower-cased in one tight loop.
+const std::array<unsigned char, 256> kLowerCase = [] {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(text::toLower(static_cast<char>(i)));
+    return table;
+}();
+
+void lowerCaseInto(std::string& target, std::string_view line) {
+    const std::size_t size = line.size();
+    target.resize(size);
+    const char* in = line.data();
+    char* out = target.data();
+    // Eight bytes at a time while they hold only A-Z, Cyrillic capitals (0xC0..0xDF) and
+    // bytes that stay as they are: each capital gains 0x20 (its bit 5 is clear). Any
+    // byte of 0x80..0xBF, where the other capitals of the code page live, leaves the
+    // rest of the line to the table.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        const std::uint64_t upperHalf = word & kHigh;
+        // Bytes 0x80..0xBF: high bit set and bit 6 clear.
+        if ((upperHalf & ~(word << 1)) != 0) break;
+        // Below 0x80: A-Z is 0x41..0x5A. At or above 0xC0: 0xC0..0xDF has bit 5 clear.
+        const std::uint64_t low7 = word & ~kHigh;
+        const std::uint64_t atLeastA = (low7 + (0x80 - 'A') * kOnes) & kHigh;
+        const std::uint64_t aboveZ = (low7 + (0x80 - 'Z' - 1) * kOnes) & kHigh;
+        const std::uint64_t latinCapital = atLeastA & ~aboveZ & ~upperHalf;
+        const std::uint64_t cyrillicCapital = upperHalf & ~(word << 2);
+        word |= (latinCapital | cyrillicCapital) >> 2;
+        std::memcpy(out + i, &word, 8);
+    }
+    for (; i < size; ++i) out[i] = static_cast<char>(kLowerCase[static_cast<unsigned char>(in[i])]);
+}
+
+}  // namespace
 
 int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
     if (!request.File || !request.Source) return -1;
+    const std::vector<std::string>& source = *request.Source;
+
+    m_file = request.File;
+    m_file->clear();
+    // Openers repeat their whole line, so the records run to about twice the source.
+    std::size_t sourceBytes = 0;
+    for (const std::string& line : source) sourceBytes += line.size() + 1;
+    m_file->reserve(2 * sourceBytes + 64);
+
+    m_tokenCount = 0;
     m_errorCount = 0;
-    if (request.Messages) request.Messages->Clear();
+    m_numbering = NumberingState{};
+    m_ifWordSeen = false;
+    m_operationWordSeen = false;
+    m_macros.clear();
+
+    m_messages = request.Messages;
+    if (m_messages) m_messages->Clear();
     if (request.MessagePanel) *request.MessagePanel = false;
-    return 0;
+
+    ProgressSink* const progress = request.Progress;
+    if (progress) {
+        progress->setMaximum(static_cast<int>(source.size()));
+        progress->setCaption("Лексический анализ"_cp);
+    }
+
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        m_lineIndex = static_cast<int>(i);
+        m_column = 1;
+        lowerCaseInto(m_line, source[i]);
+        AnalyseLine(m_line);
+        if (progress) progress->setPosition(static_cast<int>(i));
+    }
+
+    if (m_errorCount > 0 && request.MessagePanel) *request.MessagePanel = true;
+    m_file = nullptr;
+    m_messages = nullptr;
+    return m_tokenCount;
+}
+
+void TLexicAnalys::AnalyseLine(std::string_view line) {
+    if (line.empty() || (line[0] != '/' && !text::isDigit(line[0]))) {
+        WriteTextLine(line);
+        return;
+    }
+    if (line[0] == '/') {
+        const int code = m_macros.ScanMacroLine(line, m_column);
+        if (code == 0) WriteTextLine(line);  // the syntax pass reads a definition as a comment
+        ReportLexicalError(code);
+        return;
+    }
+    m_numbering.lineNumberExpected = true;
+    if (m_numbering.parametersRemaining > 0) m_numbering.parameterNumberExpected = true;
+    ReportLexicalError(ScanNumberedLine(line));
+}
+
+void TLexicAnalys::WriteTextLine(std::string_view line) { m_file->writeRecord(token::TextLine, line); }
+
+void TLexicAnalys::ReportLexicalError(int code) {
+    if (code == 0) return;
+    if (m_messages) m_messages->AddLexicalError(m_lineIndex + 1, m_column, code);
+    ++m_errorCount;
 }
 
 }  // namespace vestrel

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "translator/lexer/macros_table.h"
+#include "translator/lexer/numbering.h"
 #include "translator/lexer/token_file.h"
 #include "translator/run/diagnostics.h"
 #include "translator/run/sinks.h"
@@ -27,7 +30,40 @@ public:
     int errorCount() const { return m_errorCount; }
 
 private:
+    // One lower-cased line: a text line, a macro definition or a numbered line.
+    void AnalyseLine(std::string_view line);
+    // A D200 record holding the whole line; not a token.
+    void WriteTextLine(std::string_view line);
+    // Code 0 does nothing; otherwise one message citing the current line and column.
+    void ReportLexicalError(int code);
+    // Cuts a line that begins with a digit into records; returns a message code.
+    int ScanNumberedLine(std::string_view line);
+
+    // The items of a numbered line. Each starts at `start` (0-based), leaves the position
+    // after the item in `next` and returns a message code; kLineDone ends the scan
+    // of the line without a message.
+    static constexpr int kLineDone = -1;
+    int scanWord(std::string_view line, std::size_t start, std::size_t& next);
+    int scanDigits(std::string_view line, std::size_t start, std::size_t& next);
+    int scanSectionHeader(std::string_view line, std::size_t start);
+    int scanLineNumber(std::string_view line, std::string_view digitRun);
+    int scanParameterNumber(std::string_view line, std::string_view digitRun);
+    int scanConstant(std::string_view line, std::size_t start, std::size_t& next);
+
+    void writeToken(TokenCode code, std::string_view text);
+    void setColumnAt(std::size_t position) { m_column = static_cast<int>(position) + 1; }
+
+    TMacrosTable m_macros;
+    NumberingState m_numbering;
+    bool m_ifWordSeen = false;         // a class 9 word ("если", "тогда", "или", "иначе")
+    bool m_operationWordSeen = false;  // a class A word ("в", "о", "б", "вск", "вкл", "откл")
+    int m_tokenCount = 0;
     int m_errorCount = 0;
+    int m_column = 1;
+    int m_lineIndex = 0;
+    std::string m_line;  // the current line, lower-cased; reused from line to line
+    TokenFile* m_file = nullptr;
+    DiagnosticList* m_messages = nullptr;
 };
 
 }  // namespace vestrel

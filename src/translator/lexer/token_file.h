@@ -3,7 +3,9 @@
 // feed. The records live in memory; their bytes are exactly those of the file.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,14 +40,69 @@ std::string formatFixed6(double value);
 
 class TokenFile {
 public:
-    void writeRecord(TokenCode code, std::string_view text);
+    void writeRecord(TokenCode code, std::string_view text) {
+        // Pass 1 writes one record per token, nearly all with a four-digit code and a
+        // short text: those go straight into the buffer.
+        const std::size_t recordSize = text.size() + 6;
+        if (code >= 0x1000 && code <= 0xFFFF && m_pendingSize + recordSize <= kPendingCapacity) {
+            constexpr char kHexDigits[] = "0123456789ABCDEF";
+            char* out = m_pending.data() + m_pendingSize;
+            out[0] = kHexDigits[code >> 12];
+            out[1] = kHexDigits[(code >> 8) & 0xF];
+            out[2] = kHexDigits[(code >> 4) & 0xF];
+            out[3] = kHexDigits[code & 0xF];
+            out[4] = '\n';
+            copyText(out + 5, text);
+            out[recordSize - 1] = '\n';
+            m_pendingSize += recordSize;
+        } else {
+            writeRecordSlowly(code, text);
+        }
+    }
     void writeConstant(double value);
+    // Empties the records, as creating the file anew does; the storage is kept.
+    void clear() {
+        m_bytes.clear();
+        m_pendingSize = 0;
+    }
+    void reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
 
-    const std::string& bytes() const { return m_bytes; }
-    std::string release() { return std::move(m_bytes); }
+    const std::string& bytes() const {
+        flush();
+        return m_bytes;
+    }
+    std::string release() {
+        flush();
+        return std::move(m_bytes);
+    }
 
 private:
-    std::string m_bytes;
+    // Records are put together in a small buffer and moved into the bytes a block at a
+    // time: pass 1 writes one record per token, most of them a few bytes long.
+    static constexpr std::size_t kPendingCapacity = 8192;
+    void flush() const;
+    void writeRecordSlowly(TokenCode code, std::string_view text);
+
+    // Copies a short text without a library call; longer texts go to memcpy.
+    static void copyText(char* target, std::string_view text) {
+        const std::size_t size = text.size();
+        const char* source = text.data();
+        if (size >= 8 && size <= 16) {
+            std::memcpy(target, source, 8);
+            std::memcpy(target + size - 8, source + size - 8, 8);
+        } else if (size >= 4 && size < 8) {
+            std::memcpy(target, source, 4);
+            std::memcpy(target + size - 4, source + size - 4, 4);
+        } else if (size < 4) {
+            for (std::size_t i = 0; i < size; ++i) target[i] = source[i];
+        } else {
+            std::memcpy(target, source, size);
+        }
+    }
+
+    mutable std::string m_bytes;
+    mutable std::size_t m_pendingSize = 0;
+    mutable std::array<char, kPendingCapacity> m_pending;
 };
 
 // Sequential line reading of the record bytes, as a text file is read line by line.
@@ -62,8 +119,9 @@ private:
 
 // The reader's state that pass 2 and its messages use.
 struct ReaderState {
-    std::string currentSourceLine;  // text of the last line opener
-    std::string currentTokenText;   // text of the last record returned
+    // Views into the token records, which outlive every use of them during the pass.
+    std::string_view currentSourceLine;  // text of the last line opener
+    std::string_view currentTokenText;   // text of the last record returned
     int LineCounter = 0;
     int WordCounter = 1;
 };

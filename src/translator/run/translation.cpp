@@ -5,24 +5,12 @@
 
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/token_file.h"
+#include "translator/run/notice_collector.h"
 #include "translator/syntax/sintax_analys.h"
 
 namespace vestrel {
 namespace {
 
-// Collects the notices of a run and passes them on to the front end's sink.
-class CollectingNotices final : public NoticeSink {
-public:
-    CollectingNotices(std::vector<std::string>& texts, NoticeSink* forward) : m_texts(texts), m_forward(forward) {}
-    void notice(std::string_view text) override {
-        m_texts.emplace_back(text);
-        if (m_forward) m_forward->notice(text);
-    }
-
-private:
-    std::vector<std::string>& m_texts;
-    NoticeSink* m_forward;
-};
 
 }  // namespace
 
@@ -41,7 +29,7 @@ TranslationResult runTranslation(const std::vector<std::string>& sourceLines, co
     TranslationResult result;
     SilentProgress silent;
     ProgressSink& progress = hooks.progress ? *hooks.progress : silent;
-    CollectingNotices notices(result.notices, hooks.notices);
+    NoticeCollector notices(result.notices, result.noticeCounts, hooks.notices);
     TraceLog trace(hooks.keepTrace);
 
     // Both analysers live exactly as long as the run; the syntax analyser goes first.

@@ -33,7 +33,8 @@ struct TranslationResult {
     std::array<std::vector<std::string>, kSlotCount> slotLines;  // cp1251 lines
     std::array<bool, kSlotCount> slotReceivedText{};
     DiagnosticList diagnostics;
-    std::vector<std::string> notices;   // texts of the message boxes shown during the run
+    std::vector<std::string> notices;   // distinct texts of the message boxes of the run, in order
+    std::vector<std::size_t> noticeCounts;  // how often each of them was raised
 
     std::string tokenFile;  // the token records, when asked for
     std::string trace;      // the pass-2 trace, when asked for

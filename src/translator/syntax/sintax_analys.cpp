@@ -57,6 +57,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     TokenReader tokenReader(request.File->bytes(), reader, *this, trace, AddComment);
     int row = 1;
     TokenCode token = tokenReader.ReadToken();
+    int tokenClass = TokenClassOf(token);
     FDepth = 1;
     trace.row(row);
     progress.advance();
@@ -65,7 +66,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
         const SyntaxRow& current = SyntaxGraph[static_cast<std::size_t>(row)];
         if (current.action) current.action(token, *this);
         bool consumed = false;
-        if (MatchTokenSet(token, current.tokens)) {
+        if (rowAccepts(row, tokenClass)) {
             consumed = current.consume;
             int nextRow = current.next;
             if (current.pop) {
@@ -102,6 +103,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
         }
         if (consumed) {
             token = tokenReader.ReadToken();
+            tokenClass = TokenClassOf(token);
             progress.advance();
         }
     }

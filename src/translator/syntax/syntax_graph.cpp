@@ -281,11 +281,54 @@ constexpr std::array<SyntaxRow, kSyntaxRowCount> kRows = {{
 }};
 #undef ACTION
 // A missing row would leave the last ones empty.
-static_assert(kRows[182].action != nullptr && kRows[181].next == 0 && kRows[1].next == 3);
+static_assert(kRows[182].pop && kRows[182].tokens[0] == EQ && kRows[1].next == 3);
 
 }  // namespace
 
 const std::array<SyntaxRow, kSyntaxRowCount> SyntaxGraph = kRows;
+
+namespace {
+// Tokens compared exactly, in the order of their class numbers 9, 10, ...
+constexpr std::uint16_t kExactTokens[] = {IF_, THEN_, ELSE_, OR_, ON, OFF, BIT, EXIT, VON, VOFF,
+                                          LP, RP, PLUS, MINUS, LT, EQ, GT, END};
+constexpr int kFirstExactClass = 9;
+// Classes tested on the top byte: B1 time, C0 алг, D0 тс, D1 rest of line, E0 constant, F2 section.
+constexpr std::uint16_t kByteClasses[] = {0xB100, 0xC000, 0xD000, 0xD100, 0xE000, 0xF200};
+constexpr int kFirstByteClass = kFirstExactClass + static_cast<int>(std::size(kExactTokens));
+static_assert(kFirstByteClass + std::size(kByteClasses) <= 64);
+
+constexpr int classOfEntry(std::uint16_t v) {
+    const int top = v >> 8;
+    if (top >= 0x10 && top <= 0x80 && (top & 0x0F) == 0) return top >> 4;
+    for (std::size_t i = 0; i < std::size(kExactTokens); ++i)
+        if (kExactTokens[i] == v) return kFirstExactClass + static_cast<int>(i);
+    for (std::size_t i = 0; i < std::size(kByteClasses); ++i)
+        if (kByteClasses[i] == v) return kFirstByteClass + static_cast<int>(i);
+    throw "a token set entry without a class";
+}
+
+constexpr std::array<std::uint64_t, kSyntaxRowCount> compileRows() {
+    std::array<std::uint64_t, kSyntaxRowCount> masks{};
+    for (std::size_t r = 0; r < kRows.size(); ++r)
+        for (std::uint16_t v : kRows[r].tokens)
+            if (v != 0) masks[r] |= std::uint64_t{1} << classOfEntry(v);
+    return masks;
+}
+}  // namespace
+
+const std::array<std::uint64_t, kSyntaxRowCount> SyntaxRowClasses = compileRows();
+
+int TokenClassOf(TokenCode token) {
+    if (token > 0xFFFF) return 0;
+    const unsigned family = token >> 12;
+    if (family >= 1 && family <= 8) return static_cast<int>(family);
+    const TokenCode top = token & 0xFF00;
+    for (std::size_t i = 0; i < std::size(kByteClasses); ++i)
+        if (kByteClasses[i] == top) return kFirstByteClass + static_cast<int>(i);
+    for (std::size_t i = 0; i < std::size(kExactTokens); ++i)
+        if (kExactTokens[i] == token) return kFirstExactClass + static_cast<int>(i);
+    return 0;
+}
 
 bool MatchTokenSet(TokenCode token, const TokenSet& set) {
     for (std::uint16_t v : set) {

@@ -32,4 +32,14 @@ bool MatchTokenSet(TokenCode token, const TokenSet& set);
 
 extern const std::array<SyntaxRow, kSyntaxRowCount> SyntaxGraph;
 
+// The same test in compiled form, for the engine's inner loop: a token belongs to at
+// most one class (a family, one exact keyword or operator, or one FF00 class), and each
+// row keeps the set of classes it accepts as bits. MatchTokenSet stays the definition;
+// a test checks that both agree for every token and row.
+int TokenClassOf(TokenCode token);
+extern const std::array<std::uint64_t, kSyntaxRowCount> SyntaxRowClasses;
+inline bool rowAccepts(int row, int tokenClass) {
+    return ((SyntaxRowClasses[static_cast<std::size_t>(row)] >> tokenClass) & 1u) != 0;
+}
+
 }  // namespace vestrel

@@ -65,6 +65,15 @@ TEST(MatchTokenSet, TestsEachEntryByItsTopByte) {
     EXPECT_FALSE(MatchTokenSet(0x0000, TokenSet{}));
 }
 
+TEST(SyntaxGraph, CompiledSetsAgreeWithMatchTokenSetForEveryTokenAndRow) {
+    for (TokenCode token = 0; token <= 0xFFFF; ++token) {
+        const int tokenClass = TokenClassOf(token);
+        for (int row = 0; row < kSyntaxRowCount; ++row)
+            ASSERT_EQ(rowAccepts(row, tokenClass), MatchTokenSet(token, SyntaxGraph[static_cast<std::size_t>(row)].tokens))
+                << std::hex << token << " row " << std::dec << row;
+    }
+}
+
 TEST(SyntaxGraph, EveryCallRowReturnsToTheRowAfterIt) {
     for (int row = 1; row < kSyntaxRowCount; ++row) {
         const SyntaxRow& r = SyntaxGraph[static_cast<std::size_t>(row)];

@@ -1,0 +1,100 @@
+// The whole translation on the largest legal program (written by
+// bench/make_largest_program.py): in process, and vestrelc end to end (reading, both
+// passes, writing 17 files). Reports MB/s of source and the peak memory of vestrelc.
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "translator/run/translation.h"
+#include "translator/text/cp1251.h"
+
+extern char** environ;
+
+namespace vestrel {
+namespace {
+namespace fs = std::filesystem;
+
+struct LargestProgram {
+    fs::path file;
+    std::vector<std::string> lines;
+    std::size_t bytes = 0;
+    std::string error;
+};
+
+const LargestProgram& largestProgram() {
+    static const LargestProgram program = [] {
+        LargestProgram p;
+        p.file = fs::temp_directory_path() / ("vestrel-largest-" + std::to_string(::getpid()) + ".prg");
+        const std::string command = "python3 " + (fs::path(VESTREL_SOURCE_DIR) / "bench" / "make_largest_program.py").string() +
+                                    " " + p.file.string() + " > /dev/null";
+        if (std::system(command.c_str()) != 0) {
+            p.error = "make_largest_program.py failed";
+            return p;
+        }
+        std::ifstream in(p.file, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        p.bytes = text.size();
+        p.lines = splitSourceLines(text);
+        std::atexit([] { std::error_code ignored; fs::remove(largestProgram().file, ignored); });
+        return p;
+    }();
+    return program;
+}
+
+void BM_TranslateLargestProgram(benchmark::State& state) {
+    const LargestProgram& program = largestProgram();
+    if (!program.error.empty()) return state.SkipWithError(program.error.c_str());
+    TranslationOptions options;
+    std::size_t messages = 0;
+    for (auto _ : state) {
+        const TranslationResult result = runTranslation(program.lines, options);
+        messages = result.diagnostics.size() + result.notices.size();
+        benchmark::DoNotOptimize(result.slotLines.data());
+    }
+    if (messages != 0) return state.SkipWithError("the largest program reported messages");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
+    state.counters["source_KB"] = static_cast<double>(program.bytes) / 1024.0;
+}
+BENCHMARK(BM_TranslateLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// vestrelc as a user runs it, spawned without copying this process.
+void BM_VestrelcEndToEnd(benchmark::State& state) {
+    const LargestProgram& program = largestProgram();
+    if (!program.error.empty()) return state.SkipWithError(program.error.c_str());
+    const fs::path output = fs::temp_directory_path() / ("vestrel-largest-out-" + std::to_string(::getpid()));
+    const std::string vestrelc = VESTRELC_PATH, out = output.string(), source = program.file.string();
+    char* argv[] = {const_cast<char*>(vestrelc.c_str()), const_cast<char*>("-q"), const_cast<char*>("-o"),
+                    const_cast<char*>(out.c_str()), const_cast<char*>(source.c_str()), nullptr};
+    long peakKilobytes = 0;
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, vestrelc.c_str(), nullptr, nullptr, argv, environ) != 0)
+            return state.SkipWithError("cannot start vestrelc");
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);  // the peak of this vestrelc alone
+        peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return state.SkipWithError("vestrelc failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
+    state.counters["peak_MB"] = static_cast<double>(peakKilobytes) / 1024.0;
+    state.counters["limit_MB"] = 10.0 * static_cast<double>(program.bytes) / (1024.0 * 1024.0) + 16.0;
+    std::error_code ignored;
+    fs::remove_all(output, ignored);
+}
+BENCHMARK(BM_VestrelcEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace vestrel

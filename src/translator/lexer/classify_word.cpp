@@ -1,0 +1,125 @@
+// Word classification: keywords first, then the variable prefixes, "тс" and "алг".
+#include "translator/lexer/classify_word.h"
+
+#include <array>
+
+#include "translator/algorithms/algorithm_table.h"
+#include "translator/run/messages.h"
+#include "translator/text/literal.h"
+
+namespace vestrel {
+using namespace text::literals;
+
+namespace {
+
+struct Keyword {
+    std::string_view word;
+    TokenCode code;
+};
+
+// Tried in this order; a word must match one whole.
+constexpr std::array<Keyword, 10> kKeywords = {{
+    {"если"_cp, token::If},
+    {"тогда"_cp, token::Then},
+    {"или"_cp, token::Or},
+    {"иначе"_cp, token::Else},
+    {"о"_cp, token::Off},
+    {"в"_cp, token::On},
+    {"б"_cp, token::Bit},
+    {"вск"_cp, token::ExitSection},
+    {"вкл"_cp, token::ValueOn},
+    {"откл"_cp, token::ValueOff},
+}};
+static_assert(kKeywords.size() == 10, "ten keywords");
+
+// A variable family: its two-letter prefix and its index digits, each with its highest
+// allowed digit and its weight in the index. The code is the base ORed with the index;
+// for "кс" the index is block * 32 + section, as in OctalTriple.
+struct VariableFamily {
+    std::string_view prefix;
+    int digitCount;
+    std::array<char, 3> highestDigit;
+    std::array<TokenCode, 3> weight;
+    TokenCode base;
+};
+
+// Tried in this order.
+constexpr std::array<VariableFamily, 8> kFamilies = {{
+    {"ва"_cp, 3, {'1', '7', '7'}, {64, 8, 1}, 0x2000},
+    {"вд"_cp, 3, {'7', '7', '7'}, {64, 8, 1}, 0x1000},
+    {"ав"_cp, 3, {'1', '7', '7'}, {64, 8, 1}, 0x4000},
+    {"дв"_cp, 3, {'7', '7', '7'}, {64, 8, 1}, 0x3000},
+    {"кс"_cp, 3, {'7', '3', '7'}, {32, 8, 1}, 0x6000},
+    {"ив"_cp, 2, {'3', '7', '0'}, {8, 1, 0}, 0x8000},
+    {"кб"_cp, 1, {'7', '0', '0'}, {1, 0, 0}, 0x5000},
+    {"тм"_cp, 2, {'7', '7', '0'}, {8, 1, 0}, 0x7000},
+}};
+static_assert(kFamilies.size() == 8, "eight variable families");
+
+constexpr std::string_view kMarkerPrefix = "тс"_cp;
+constexpr std::string_view kAlgorithmPrefix = "алг"_cp;
+
+WordClass rejected(int message) { return {message, 0}; }
+
+WordClass classifyVariable(std::string_view word, const VariableFamily& family) {
+    const std::size_t length = family.prefix.size() + static_cast<std::size_t>(family.digitCount);
+    if (word.size() != length) return rejected(lexical::UnknownVariable);
+    TokenCode index = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(family.digitCount); ++i) {
+        const char digit = word[family.prefix.size() + i];
+        if (digit < '0' || digit > family.highestDigit[i]) return rejected(lexical::WrongVariableIndex);
+        index += family.weight[i] * static_cast<TokenCode>(digit - '0');
+    }
+    return {0, family.base | index};
+}
+
+// "тс" d "." d "." d, each d 0 or 1.
+WordClass classifyMarker(std::string_view word) {
+    if (word.size() != 7 || word[3] != '.' || word[5] != '.') return rejected(lexical::UnknownVariable);
+    TokenCode bits = 0;
+    for (const std::size_t at : {2u, 4u, 6u}) {
+        if (word[at] != '0' && word[at] != '1') return rejected(lexical::WrongVariableIndex);
+        bits = bits * 2 + static_cast<TokenCode>(word[at] - '0');
+    }
+    return {0, token::Marker + bits};
+}
+
+// "алг" and three octal digits, the first 0 or 1, naming an implemented algorithm.
+WordClass classifyAlgorithm(std::string_view word, NumberingState& numbering) {
+    if (word.size() != 6) return rejected(lexical::UnknownCommand);
+    int index = 0;
+    for (std::size_t i = 3; i < 6; ++i) {
+        const char highest = i == 3 ? '1' : '7';
+        if (word[i] < '0' || word[i] > highest) return rejected(lexical::WrongAlgorithmIndex);
+        index = index * 8 + (word[i] - '0');
+    }
+    const AlgorithmInfoEntry& info = AlgorithmInfo[static_cast<std::size_t>(index)];
+    if (!info.implemented) return rejected(lexical::AlgorithmNotImplemented);
+    numbering.parametersRemaining = info.parameterCount;
+    numbering.lastParameter = 0;
+    return {0, token::Algorithm + static_cast<TokenCode>(index)};
+}
+
+// The first bytes are compared before the whole texts: a word is classified for every
+// word of every statement, and almost every comparison fails there.
+bool startsWith(std::string_view word, std::string_view prefix) {
+    return word.size() >= prefix.size() && word[0] == prefix[0] && word[1] == prefix[1] &&
+           word.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+WordClass ClassifyWord(std::string_view word, NumberingState& numbering) {
+    for (const Keyword& keyword : kKeywords)
+        if (word.size() == keyword.word.size() && word[0] == keyword.word[0] && word == keyword.word)
+            return {0, keyword.code};
+    if (word.size() < 2) return rejected(lexical::UnknownIdentifier);
+
+    for (const VariableFamily& family : kFamilies)
+        if (startsWith(word, family.prefix)) return classifyVariable(word, family);
+    if (startsWith(word, kMarkerPrefix)) return classifyMarker(word);
+    if (startsWith(word, kAlgorithmPrefix)) return classifyAlgorithm(word, numbering);
+    return rejected(lexical::UnknownIdentifier);
+}
+
+}  // namespace vestrel

@@ -1,0 +1,24 @@
+// What a word of a numbered line is: a keyword, a variable of one of the eight families,
+// a "тс" marker or an "алг" command, with its token code or the message that rejects it.
+#pragma once
+
+#include <string_view>
+
+#include "translator/lexer/numbering.h"
+#include "translator/lexer/token_file.h"
+
+namespace vestrel {
+
+struct WordClass {
+    int message = 0;     // lexical message code, 0 when the word is accepted
+    TokenCode code = 0;  // valid when message is 0
+};
+
+// `word` is lower-case (after macro replacement). An accepted algorithm command starts
+// the parameter count in `numbering`; nothing else is changed.
+WordClass ClassifyWord(std::string_view word, NumberingState& numbering);
+
+// The class of a code: its top hexadecimal digit.
+constexpr unsigned tokenClass(TokenCode code) { return (code >> 12) & 0xF; }
+
+}  // namespace vestrel

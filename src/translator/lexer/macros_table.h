@@ -1,0 +1,43 @@
+// The macro definitions of one pass 1: "/name value" makes every later word name of a
+// numbered line classify as value. At most 100 names.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vestrel {
+
+class TMacrosTable {
+public:
+    static constexpr int kCapacity = 100;
+
+    // False when the table is full, even for a name already defined; otherwise a known
+    // name gets the new value in place and a new name is appended.
+    bool AddMacro(std::string_view name, std::string_view value);
+    // The value of the first entry named `word`, or `word` itself. Most words begin with
+    // a byte no name begins with and cost one look-up.
+    std::string_view ExpandMacro(std::string_view word) const {
+        if (word.empty() || !m_firstByteUsed[static_cast<unsigned char>(word[0])]) return word;
+        const int found = find(word);
+        return found >= 0 ? std::string_view(m_values[static_cast<std::size_t>(found)]) : word;
+    }
+    // Parses a lower-cased definition line ("/" first) and adds the definition. Returns a
+    // lexical message code (0 = accepted); `column` ends where a message points. The
+    // caller writes an accepted line as a text record.
+    int ScanMacroLine(std::string_view line, int& column);
+
+    int count() const { return m_count; }
+    void clear();
+
+private:
+    int find(std::string_view name) const;
+
+    std::array<std::string, kCapacity> m_names;
+    std::array<std::string, kCapacity> m_values;
+    int m_count = 0;
+    // The first bytes of the defined names.
+    std::array<bool, 256> m_firstByteUsed{};
+};
+
+}  // namespace vestrel

@@ -1,0 +1,177 @@
+// The scanner of a line that begins with a digit: section headers, line and parameter
+// numbers, words, operators, time literals and constants, left to right. The first
+// error ends the line; the records written before it stay.
+#include <array>
+#include <string_view>
+
+#include "translator/lexer/classify_word.h"
+#include "translator/lexer/lexic_analys.h"
+#include "translator/lexer/numeric_literals.h"
+#include "translator/run/messages.h"
+#include "translator/text/cp1251.h"
+
+namespace vestrel {
+namespace {
+
+// Character classes of a lower-cased line, one table look-up per character.
+enum CharacterClass : unsigned char {
+    Other = 0,
+    Letter = 1,
+    Digit = 2,
+    Point = 4,
+    Operator = 8,
+};
+
+constexpr std::string_view kOperators = "()+-<=>";
+
+const std::array<unsigned char, 256> kClasses = [] {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        const char c = static_cast<char>(i);
+        unsigned char characterClass = Other;
+        if (text::isLetter(c)) characterClass = Letter;
+        else if (text::isDigit(c)) characterClass = Digit;
+        else if (c == '.') characterClass = Point;
+        else if (kOperators.find(c) != std::string_view::npos) characterClass = Operator;
+        table[static_cast<std::size_t>(i)] = characterClass;
+    }
+    return table;
+}();
+
+unsigned classOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+
+// The end of the run of characters, from `from` on, whose class is among `members`.
+std::size_t endOfRun(std::string_view line, std::size_t from, unsigned members) {
+    while (from < line.size() && (classOf(line[from]) & members) != 0) ++from;
+    return from;
+}
+
+}  // namespace
+
+void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
+    ++m_tokenCount;
+    m_file->writeRecord(code, text);
+}
+
+int TLexicAnalys::ScanNumberedLine(std::string_view line) {
+    std::size_t position = 0;
+    for (;;) {
+        while (position < line.size() && line[position] == ' ') ++position;
+        if (position >= line.size()) return 0;
+
+        const char c = line[position];
+        std::size_t next = position + 1;  // anything not named below (tab, comma, ...) is skipped
+        int result = 0;
+        const unsigned characterClass = classOf(c);
+        if (characterClass == Letter) {
+            result = scanWord(line, position, next);
+        } else if (characterClass == Operator) {
+            setColumnAt(position);
+            writeToken(0xB000u + static_cast<unsigned char>(c), line.substr(position, 1));
+        } else if (characterClass == Point && position + 1 < line.size() && classOf(line[position + 1]) == Digit) {
+            next = endOfRun(line, position, Digit | Point);
+            const std::string_view run = line.substr(position, next - position);
+            setColumnAt(position);
+            if (!isTimeTenths(run)) return lexical::WrongConstant;
+            writeToken(token::TimeTenths, run);
+        } else if (characterClass == Digit) {
+            result = scanDigits(line, position, next);
+        }
+        if (result == kLineDone) return 0;
+        if (result != 0) return result;
+        position = next;
+    }
+}
+
+int TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t& next) {
+    next = endOfRun(line, start + 1, Letter | Digit | Point);
+    const std::string_view word = line.substr(start, next - start);
+    std::string_view meaning = m_macros.ExpandMacro(word);
+    if (meaning.empty()) meaning = word;
+    setColumnAt(start);
+
+    const WordClass found = ClassifyWord(meaning, m_numbering);
+    if (found.message != 0) return found.message;
+    // The record keeps the word as written, whatever a macro made of it.
+    switch (tokenClass(found.code)) {
+        case 0x9:
+            if (m_ifWordSeen) return lexical::SeveralCommands;
+            m_ifWordSeen = true;
+            break;
+        case 0xA:
+            if (m_operationWordSeen) return lexical::SeveralCommands;
+            m_operationWordSeen = true;
+            break;
+        case 0xD:
+            // A "тс" marker takes the rest of the line as free text.
+            writeToken(found.code, word);
+            m_file->writeRecord(token::RestOfLine, line.substr(start));
+            return kLineDone;
+        default:
+            break;
+    }
+    writeToken(found.code, word);
+    return 0;
+}
+
+int TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size_t& next) {
+    const std::size_t size = line.size();
+    if (start + 5 < size && line[start + 2] == '.' && line[start + 5] == '.') {
+        next = endOfRun(line, start, Digit | Point);
+        const std::string_view run = line.substr(start, next - start);
+        setColumnAt(start);
+        if (!isTimeOfDay(run)) return lexical::WrongConstant;
+        writeToken(token::TimeOfDay, run);
+        return 0;
+    }
+    if (start + 3 < size && line[start + 3] == '.' && (start + 4 == size || !text::isDigit(line[start + 4])))
+        return scanSectionHeader(line, start);
+
+    next = endOfRun(line, start, Digit);
+    setColumnAt(start);
+    const std::string_view digitRun = line.substr(start, next - start);
+    if (m_numbering.parameterNumberExpected) return scanParameterNumber(line, digitRun);
+    if (m_numbering.lineNumberExpected) return scanLineNumber(line, digitRun);
+    return scanConstant(line, start, next);
+}
+
+int TLexicAnalys::scanSectionHeader(std::string_view line, std::size_t start) {
+    setColumnAt(start);
+    int section = 0;
+    const int message = acceptSectionHeader(m_numbering, line.substr(start), section);
+    if (message != 0) return message;
+    // Whatever follows the "." is free text.
+    writeToken(token::Section + static_cast<TokenCode>(section), line);
+    return kLineDone;
+}
+
+int TLexicAnalys::scanLineNumber(std::string_view line, std::string_view digitRun) {
+    int number = 0;
+    const int message = acceptLineNumber(m_numbering, digitRun, number);
+    if (message != 0) return message;
+    m_ifWordSeen = false;
+    m_operationWordSeen = false;
+    writeToken(token::StatementLine + static_cast<TokenCode>(number), line);
+    return 0;
+}
+
+int TLexicAnalys::scanParameterNumber(std::string_view line, std::string_view digitRun) {
+    int number = 0;
+    const int message = acceptParameterNumber(m_numbering, digitRun, number);
+    if (message != 0) return message;
+    m_ifWordSeen = false;
+    m_operationWordSeen = false;
+    writeToken(token::ParameterLine + static_cast<TokenCode>(number), line);
+    return 0;
+}
+
+int TLexicAnalys::scanConstant(std::string_view line, std::size_t start, std::size_t& next) {
+    next = endOfRun(line, start, Digit | Point);
+    const std::optional<double> value = readConstant(line.substr(start, next - start));
+    if (!value) return lexical::WrongConstant;
+    ++m_tokenCount;
+    m_file->writeConstant(*value);
+    return 0;
+}
+
+}  // namespace vestrel

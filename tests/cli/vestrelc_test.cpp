@@ -1,0 +1,397 @@
+// vestrelc end to end: options, settings, encodings, messages, exit statuses and the files
+// it writes (and leaves alone).
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "cli/vestrelc.h"
+#include "project/il_project.h"
+#include "project/source_file.h"
+#include "support/scratch_dir.h"
+#include "translator/text/cp1251.h"
+#include "translator/text/literal.h"
+
+namespace vestrel::cli {
+namespace {
+using namespace text::literals;
+using testing::ScratchDir;
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+// A translation step that records what vestrelc asked for and answers with a prepared result.
+struct TranslationDouble {
+    TranslationResult answer;
+    std::vector<std::string> lines;
+    TranslationOptions options;
+    RunHooks hooks;
+    int calls = 0;
+
+    TranslateStep step() {
+        return [this](const std::vector<std::string>& source, const TranslationOptions& given, const RunHooks& h) {
+            ++calls;
+            lines = source;
+            options = given;
+            hooks = h;
+            return answer;
+        };
+    }
+};
+
+// A run that succeeded and gave text to the slots named.
+TranslationResult accepted(const std::map<int, std::vector<std::string>>& slots) {
+    TranslationResult result;
+    result.syntaxStatus = 0;
+    for (const auto& [slot, lines] : slots) {
+        result.slotLines[static_cast<std::size_t>(slot)] = lines;
+        result.slotReceivedText[static_cast<std::size_t>(slot)] = true;
+    }
+    return result;
+}
+
+const std::string kSourceDir = VESTREL_SOURCE_DIR;
+
+class Vestrelc : public ScratchDir {
+protected:
+    std::string source;  // a copy of examples/pump.prg in the scratch directory
+
+    void SetUp() override {
+        ScratchDir::SetUp();
+        source = path("pump.prg");
+        std::filesystem::copy_file(kSourceDir + "/examples/pump.prg", source);
+    }
+
+    static Outcome run(std::vector<std::string> arguments, const TranslateStep& translate = {}) {
+        arguments.insert(arguments.begin(), "vestrelc");
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        std::ostringstream out, err;
+        Outcome outcome;
+        const int argc = static_cast<int>(arguments.size());
+        outcome.status = translate ? runVestrelc(argc, argv.data(), out, err, translate)
+                                   : runVestrelc(argc, argv.data(), out, err);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    static std::vector<std::string> linesOf(const std::string& file) {
+        return project::readSourceFile(file, project::SourceEncoding::Auto).lines;
+    }
+};
+
+TEST_F(Vestrelc, TranslatesIntoTheDirectoryNamedAfterTheSource) {
+    const TranslationResult expected = runTranslation(linesOf(source), TranslationOptions{});
+    ASSERT_TRUE(expected.outputShown());
+
+    const Outcome outcome = run({source});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+
+    // The project holds exactly the slots that received text, in the slot file format.
+    const std::string directory = path("pump");
+    std::set<std::string> files;
+    std::string names;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!expected.slotReceivedText[static_cast<std::size_t>(slot)]) continue;
+        const std::string name = project::slotFileName(slot);
+        files.insert(name);
+        names += (names.empty() ? ": " : " ") + name;
+        std::string bytes;
+        for (const std::string& line : expected.slotLines[static_cast<std::size_t>(slot)]) bytes += line + "\r\r\n";
+        EXPECT_EQ(readBytes(directory + "/" + name), bytes) << name;
+    }
+    EXPECT_EQ(entriesOf(directory), files);
+    EXPECT_EQ(outcome.out, "Wrote " + std::to_string(files.size()) + (files.size() == 1 ? " file" : " files") +
+                               " to " + directory + names + "\n");
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "pump"}));
+}
+
+TEST_F(Vestrelc, Utf8AndCp1251SourcesGiveTheSameProject) {
+    const std::string utf8Source = path("pump-utf8.prg");
+    writeBytes(utf8Source, text::toUtf8(readBytes(source)));
+
+    EXPECT_EQ(run({"-o", path("a"), source}).status, 0);
+    EXPECT_EQ(run({"-o", path("b"), utf8Source}).status, 0);
+    EXPECT_EQ(entriesOf(path("a")), entriesOf(path("b")));
+    for (const std::string& name : entriesOf(path("a")))
+        EXPECT_EQ(readBytes(path("a/" + name)), readBytes(path("b/" + name))) << name;
+
+    // Both hand the translation the same cp1251 lines.
+    TranslationDouble fromCp1251, fromUtf8;
+    fromCp1251.answer = fromUtf8.answer = accepted({});
+    run({"--check", source}, fromCp1251.step());
+    run({"--check", "--encoding", "utf-8", utf8Source}, fromUtf8.step());
+    ASSERT_EQ(fromCp1251.lines.size(), 11u);
+    EXPECT_EQ(fromCp1251.lines[0], "Насосная станция"_cp);
+    EXPECT_EQ(fromCp1251.lines[10], "00 ив01 = ва001 + 5"_cp);
+    EXPECT_EQ(fromUtf8.lines, fromCp1251.lines);
+}
+
+TEST_F(Vestrelc, UsageErrorsExitWith2) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string firstLine;
+    };
+    const std::string pump = "pump.prg";
+    const Case cases[] = {
+        {{}, "vestrelc: no SOURCE file given"},
+        {{"--bogus", pump}, "vestrelc: unknown option '--bogus'"},
+        {{"-x", pump}, "vestrelc: unknown option '-x'"},
+        {{"--tick", "54", pump}, "vestrelc: option '--tick' needs a whole number from 55 to 100, not '54'"},
+        {{"--tick=101", pump}, "vestrelc: option '--tick' needs a whole number from 55 to 100, not '101'"},
+        {{"--tick", "6O", pump}, "vestrelc: option '--tick' needs a whole number from 55 to 100, not '6O'"},
+        {{"--period", "0", pump}, "vestrelc: option '--period' needs a whole number from 1 to 100, not '0'"},
+        {{"--period", "101", pump}, "vestrelc: option '--period' needs a whole number from 1 to 100, not '101'"},
+        {{"--period", " 5", pump}, "vestrelc: option '--period' needs a whole number from 1 to 100, not ' 5'"},
+        {{"--encoding", "koi8-r", pump}, "vestrelc: --encoding must be auto, cp1251 or utf-8, not 'koi8-r'"},
+        {{pump, "-o"}, "vestrelc: option '-o' needs a value"},
+        {{"--check=yes", pump}, "vestrelc: option '--check' takes no value"},
+        {{pump, "other.prg"}, "vestrelc: more than one SOURCE file given ('other.prg')"},
+    };
+    for (const Case& c : cases) {
+        TranslationDouble translation;
+        const Outcome outcome = run(c.arguments, translation.step());
+        EXPECT_EQ(outcome.status, 2) << c.firstLine;
+        EXPECT_EQ(outcome.err, c.firstLine + "\nTry 'vestrelc --help' for more information.\n");
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(translation.calls, 0);
+    }
+}
+
+TEST_F(Vestrelc, FileAndEncodingErrorsExitWith2AndWriteNothing) {
+    writeBytes(path("snow.prg"), "000.\n00 в ☃\n");
+    writeBytes(path("plain"), "x");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{path("missing.prg")}, "vestrelc: cannot read " + path("missing.prg") + ": No such file or directory\n"},
+        {{root().string()}, "vestrelc: cannot read " + root().string() + ": Is a directory\n"},
+        {{path("snow.prg")},
+         "vestrelc: " + path("snow.prg") + ": line 2, column 6: the character U+2603 has no code page 1251 form\n"},
+        {{"--encoding", "utf-8", source},
+         "vestrelc: " + source + ": line 1, column 1: the bytes are not valid UTF-8\n"},
+        {{"--ini", path("missing.ini"), source}, "vestrelc: cannot read the ini file " + path("missing.ini") + "\n"},
+        {{"-o", path("plain/pump"), source}, "vestrelc: Не могу создать каталог: " + path("plain/pump") + "\n"},
+        {{"-o", path("no/such/dir"), source}, "vestrelc: Не могу создать каталог: " + path("no/such/dir") + "\n"},
+        {{"--tokens", path("plain/tokens"), source}, "vestrelc: Cannot create file " + path("plain/tokens") + "\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = run(c.arguments);
+        EXPECT_EQ(outcome.status, 2) << c.err;
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(outcome.out, "");
+    }
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "snow.prg", "plain"}));
+}
+
+TEST_F(Vestrelc, ASlotFileThatCannotBeWrittenExitsWith2WithoutTemporaryFiles) {
+    TranslationDouble translation;
+    translation.answer = accepted({{0, {"I"}}, {1, {"A"}}});
+    std::filesystem::create_directories(path("pump/1.IL"));
+    const Outcome outcome = run({source}, translation.step());
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "vestrelc: Cannot create file " + path("pump") + "/1.IL\n");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(entriesOf(path("pump")), (std::set<std::string>{"init.IL", "1.IL"}));
+}
+
+TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
+    struct Case {
+        const char* what;
+        TranslationResult answer;
+        std::string err;
+    };
+    TranslationResult lexical;
+    lexical.diagnostics.AddLexicalError(12, 4, 4);
+    lexical.diagnostics.AddLexicalError(13, 7, 19);
+    TranslationResult syntax;
+    syntax.syntaxStatus = 0x9002;
+    syntax.diagnostics.AddSyntaxError(6, 3, 255);
+    // Parameter messages do not stop pass 2, but a run with messages shows no output.
+    TranslationResult parameters = accepted({{0, {"I"}}, {1, {"A"}}});
+    parameters.diagnostics.AddSyntaxError(0, 1, 21);
+    TranslationResult silentFailure;
+    silentFailure.syntaxStatus = -1;
+
+    const Case cases[] = {
+        {"lexical", lexical,
+         source + ": Лексические ошибки\n" + source + ":12: Ошибка!!! (12,4).Неизвестная переменная\n" + source +
+             ":13: Ошибка!!! (13,7).Фрагмент содержит несколько команд\n"},
+        {"syntax", syntax, source + ":7: Ошибка!!! (7, слово №3).Синтаксическая ошибка!\n"},
+        {"parameters", parameters,
+         source + ":1: Ошибка!!! (1, слово №1).4-й параметр алгоритма должен быть: константа от -1000 до +1000 "
+                  "(Ограничение Orvenix) \n"},
+        {"no output without a message", silentFailure,
+         source + ": the translation stopped without a message (syntax status -1)\n"},
+    };
+    for (const Case& c : cases) {
+        TranslationDouble translation;
+        translation.answer = c.answer;
+        const Outcome outcome = run({source}, translation.step());
+        EXPECT_EQ(outcome.status, 1) << c.what;
+        EXPECT_EQ(outcome.err, c.err) << c.what;
+        EXPECT_EQ(outcome.out, "") << c.what;
+        EXPECT_FALSE(std::filesystem::exists(path("pump"))) << c.what;
+    }
+}
+
+TEST_F(Vestrelc, NoticesAreWarningsAndTheProjectIsStillWritten) {
+    TranslationDouble translation;
+    translation.answer = accepted({{0, {"I"}}});
+    translation.answer.notices = {std::string("Не хватает переменных"_cp)};
+    const Outcome outcome = run({source}, translation.step());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, source + ": warning: Не хватает переменных\n");
+    EXPECT_EQ(outcome.out, "Wrote 1 file to " + path("pump") + ": init.IL\n");
+}
+
+TEST_F(Vestrelc, RewritingAProjectRemovesStaleSlotFilesOnly) {
+    TranslationDouble translation;
+    translation.answer = accepted({{0, {"I"}}, {1, {"A", "B"}}, {4, {}}});
+    std::filesystem::create_directory(path("out"));
+    for (const char* name : {"2.IL", "16.IL", "1.IL", "readme.txt"}) writeBytes(path("out/") + name, "old");
+
+    const Outcome outcome = run({"-o", path("out"), source}, translation.step());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "Wrote 3 files to " + path("out") + ": init.IL 1.IL 4.IL (removed 2.IL 16.IL)\n");
+    EXPECT_EQ(entriesOf(path("out")), (std::set<std::string>{"init.IL", "1.IL", "4.IL", "readme.txt"}));
+    EXPECT_EQ(readBytes(path("out/1.IL")), "A\r\r\nB\r\r\n");
+    EXPECT_EQ(readBytes(path("out/4.IL")), "");
+}
+
+TEST_F(Vestrelc, CheckAndQuiet) {
+    // --check reports and writes nothing.
+    Outcome outcome = run({"--check", source});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_TRUE(outcome.out.starts_with("Checked " + source + ": no messages, ")) << outcome.out;
+    TranslationDouble translation;
+    translation.answer = accepted({{0, {"I"}}, {3, {"C"}}});
+    outcome = run({"--check", source}, translation.step());
+    EXPECT_EQ(outcome.out, "Checked " + source + ": no messages, 2 files to write: init.IL 3.IL\n");
+    EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"pump.prg"});
+
+    // -q writes the project and prints nothing.
+    outcome = run({"-q", source}, translation.step());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(entriesOf(path("pump")), (std::set<std::string>{"init.IL", "3.IL"}));
+    outcome = run({"--check", "--quiet", source}, translation.step());
+    EXPECT_EQ(outcome.out, "");
+}
+
+TEST_F(Vestrelc, TokenAndTraceFilesOnlyWhenAskedFor) {
+    TranslationDouble translation;
+    translation.answer = accepted({{0, {"I"}}});
+    run({source}, translation.step());
+    EXPECT_FALSE(translation.hooks.keepTokenFile);
+    EXPECT_FALSE(translation.hooks.keepTrace);
+
+    translation.answer.tokenFile = "F200\n000. \n";
+    translation.answer.trace = ",1,2";
+    Outcome outcome = run({"--check", "--tokens", path("t.txt"), "--trace=" + path("trace.txt"), source},
+                          translation.step());
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(translation.hooks.keepTokenFile);
+    EXPECT_TRUE(translation.hooks.keepTrace);
+    EXPECT_EQ(readBytes(path("t.txt")), "F200\n000. \n");
+    EXPECT_EQ(readBytes(path("trace.txt")), ",1,2");
+
+    // Written also when the run reports messages: they explain it.
+    translation.answer.diagnostics.AddSyntaxError(0, 1, 255);
+    outcome = run({"--tokens", path("t2.txt"), source}, translation.step());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(readBytes(path("t2.txt")), "F200\n000. \n");
+
+    // The real run hands over its own token records.
+    RunHooks keep;
+    keep.keepTokenFile = true;
+    const TranslationResult expected = runTranslation(linesOf(source), TranslationOptions{}, keep);
+    EXPECT_EQ(run({"-q", "--tokens", path("real.txt"), source}).status, 0);
+    EXPECT_EQ(readBytes(path("real.txt")), expected.tokenFile);
+    EXPECT_EQ(entriesOf(root().string()),
+              (std::set<std::string>{"pump.prg", "pump", "t.txt", "trace.txt", "t2.txt", "real.txt"}));
+}
+
+TEST_F(Vestrelc, SettingsComeFromTheIniFileAndTheCommandLineBeatsThem) {
+    const std::string ini = path("my.ini");
+    const std::string iniBytes = std::string(
+        "[Параметры трансляции]\r\nДобавлять комментарий=0\r\n[Параметры времени]\r\nРазрешение=250\r\n"_cp);
+    writeBytes(ini, iniBytes);
+    struct Case {
+        std::vector<std::string> arguments;
+        TranslationOptions expected;
+    };
+    const Case cases[] = {
+        {{"--ini", ini, source}, {false, true, 100, 10}},
+        {{"--ini", ini, "--tick", "60", "--period", "7", "--no-program-text", source}, {false, false, 60, 7}},
+        {{"--ini=" + ini, "--no-comments", source}, {false, true, 100, 10}},
+    };
+    for (const Case& c : cases) {
+        TranslationDouble translation;
+        translation.answer = accepted({});
+        EXPECT_EQ(run(c.arguments, translation.step()).status, 0);
+        EXPECT_EQ(translation.options.AddComment, c.expected.AddComment);
+        EXPECT_EQ(translation.options.AddProgramText, c.expected.AddProgramText);
+        EXPECT_EQ(translation.options.TickResolution, c.expected.TickResolution);
+        EXPECT_EQ(translation.options.RecalcPeriod, c.expected.RecalcPeriod);
+    }
+    // vestrelc reads the ini file and never completes or rewrites it.
+    EXPECT_EQ(readBytes(ini), iniBytes);
+}
+
+TEST_F(Vestrelc, HelpAndVersion) {
+    Outcome outcome = run({"--version"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "vestrelc 1.0.0.772\n");
+    for (const char* help : {"-h", "--help"}) {
+        outcome = run({help, "--bogus"});
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.out, usageText());
+        EXPECT_TRUE(outcome.out.starts_with("Usage: vestrelc [options] SOURCE\n"));
+        EXPECT_EQ(outcome.err, "");
+    }
+}
+
+// The real program: exit statuses as the shell sees them.
+TEST_F(Vestrelc, TheBinaryExitsWithTheDocumentedStatuses) {
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"--version", 0, "vestrelc 1.0.0.772\n"},
+        {"--tick 54 '" + source + "'", 2, ""},
+        {"'" + path("missing.prg") + "'", 2, ""},
+        {"-q -o '" + path("bin") + "' '" + source + "'", 0, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string command =
+            std::string(VESTRELC_PATH) + " " + c.arguments + " >'" + path("out.txt") + "' 2>'" + path("err.txt") + "'";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << command;
+        EXPECT_EQ(WEXITSTATUS(raw), c.status) << command;
+        EXPECT_EQ(readBytes(path("out.txt")), c.out) << command;
+        if (c.status == 2) {
+            EXPECT_TRUE(readBytes(path("err.txt")).starts_with("vestrelc: ")) << command;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(path("bin")));
+}
+
+}  // namespace
+}  // namespace vestrel::cli

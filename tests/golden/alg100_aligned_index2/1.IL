@@ -1,0 +1,14 @@
+PROGRAM
+VAR_IN_OUT
+Q0 KB_-lm00-0000 In 
+Q1 KS_-lm00-0000 In 
+Q2 DO_-lm01-0001 In 
+Q3 DO_-lm00-0001 In 
+I254 CYCLE_TIME R
+END_VAR
+  Q0 TEST 1; JMPN M39
+  Q1 TEST 1; JMPN M0
+  F2 = 0; F2 * 255; F0 = Q2; F0 ^ F2; F0 & 255; F0 * 1; Q3 & 0; Q3 | F0
+M0:
+M39:
+EXIT

@@ -1,0 +1,16 @@
+PROGRAM
+VAR_IN_OUT
+Q0 KB_-lm00-0000 In 
+Q1 KS_-lm00-0000 In 
+I2 DI_-lm00-0000 R 
+Q3 DO_-lm00-0001 In 
+I4 DI_-lm00-0001 R 
+Q5 DO_-lm00-0002 In 
+I254 CYCLE_TIME R
+END_VAR
+  Q0 TEST 1; JMPN M39
+  Q1 TEST 1; JMPN M0
+  F0 = I2; F0 & 240; F0 * 1; Q3 | F0; F0 = I4; F0 & 255; F0 * 1; Q5 | F0; 
+M0:
+M39:
+EXIT

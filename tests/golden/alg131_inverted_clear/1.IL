@@ -1,0 +1,15 @@
+PROGRAM
+VAR_IN_OUT
+Q0 KB_-lm00-0000 In 
+Q1 KS_-lm00-0000 In 
+I2 DI_-lm00-0000 R 
+Q3 DO_-lm00-0000 In 
+I4 DI_-lm00-0001 R 
+I254 CYCLE_TIME R
+END_VAR
+  Q0 TEST 1; JMPN M39
+  Q1 TEST 1; JMPN M0
+  F0 ~ I2; F0 & 224; F0 / 8; ~ F0; Q3 & F0; F0 ~ I4; F0 & 7; F0 * 32; ~ F0; Q3 & F0; 
+M0:
+M39:
+EXIT

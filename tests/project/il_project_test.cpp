@@ -1,0 +1,200 @@
+// The IL project on disk: directory and file names, slot file bytes, and the writing
+// sequence with its stale-file removal and its failures.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "project/il_project.h"
+#include "support/scratch_dir.h"
+#include "translator/text/literal.h"
+
+namespace vestrel::project {
+namespace {
+using namespace text::literals;
+using testing::ScratchDir;
+
+TEST(IlProjectNames, DirectoryAndNameFromTheBaseFileName) {
+    struct Case {
+        const char* base;
+        const char* directory;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"/w/pump.prg", "/w/pump", "pump"},
+        {"/w/my.unit.x", "/w/my.unit", "my.unit"},   // only the last extension goes
+        {"/w/pump", "/w/pump", "pump"},              // no extension: used whole
+        {"/a.b/pump", "/a.b/pump", "pump"},          // a dot in the folder is no extension
+        {"/a.b/pump.x", "/a.b/pump", "pump"},
+        {"pump.prg", "pump", "pump"},                // no folder part
+        {"examples/pump.prg", "examples/pump", "pump"},
+        {"/w/.hidden", "/w/.hidden", ".hidden"},     // a leading dot starts no extension
+        {"/w/pump.", "/w/pump", "pump"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ilProjectDirectory(c.base), c.directory) << c.base;
+        EXPECT_EQ(ilProjectName(c.base), c.name) << c.base;
+    }
+}
+
+TEST(IlProjectNames, SlotFileNames) {
+    const std::vector<std::string> expected = {"init.IL", "1.IL",  "2.IL",  "3.IL",  "4.IL",  "5.IL",
+                                               "6.IL",    "7.IL",  "8.IL",  "9.IL",  "10.IL", "11.IL",
+                                               "12.IL",   "13.IL", "14.IL", "15.IL", "16.IL"};
+    for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_EQ(slotFileName(slot), expected[static_cast<std::size_t>(slot)]);
+    EXPECT_EQ(slotFileName(-1), "");
+    EXPECT_EQ(slotFileName(17), "");
+}
+
+class SlotFile : public ScratchDir {};
+
+TEST_F(SlotFile, EveryLineEndsInCrCrLfAndNoLinesGiveAnEmptyFile) {
+    struct Case {
+        std::vector<std::string> lines;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {{"A", "B"}, "A\r\r\nB\r\r\n"},
+        {{}, ""},
+        {{""}, "\r\r\n"},
+        {{std::string("PROGRAM \xC1\xEB\xEE\xEA"), "  Q2 | 2"}, "PROGRAM \xC1\xEB\xEE\xEA\r\r\n  Q2 | 2\r\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = path("slot.IL");
+        ASSERT_TRUE(WriteSlotFile(c.lines, file));
+        EXPECT_EQ(readBytes(file), c.bytes);
+    }
+    // The replaced file leaves no temporary name behind.
+    EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"slot.IL"});
+}
+
+TEST_F(SlotFile, AFailedWriteLeavesNeitherATemporaryNorATruncatedFile) {
+    // A directory where the file should go: the rename fails even for root.
+    std::filesystem::create_directory(path("1.IL"));
+    std::string error;
+    EXPECT_FALSE(WriteSlotFile({"A"}, path("1.IL"), &error));
+    EXPECT_EQ(error, "Cannot create file " + path("1.IL"));
+    EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"1.IL"});
+
+    // A parent that is a regular file: nothing can be created under it.
+    writeBytes(path("plain"), "x");
+    EXPECT_FALSE(WriteSlotFile({"A"}, path("plain/init.IL"), &error));
+    EXPECT_EQ(error, "Cannot create file " + path("plain/init.IL"));
+    EXPECT_EQ(readBytes(path("plain")), "x");
+}
+
+class ProjectWriter : public ScratchDir {
+protected:
+    std::array<std::vector<std::string>, kSlotCount> slots{};
+    std::array<bool, kSlotCount> present{};
+
+    void give(int slot, std::vector<std::string> lines) {
+        slots[static_cast<std::size_t>(slot)] = std::move(lines);
+        present[static_cast<std::size_t>(slot)] = true;
+    }
+};
+
+// Records what the writer tells its progress display.
+class RecordingProgress final : public ProgressSink {
+public:
+    std::string caption;
+    int maximum = -1, position = -1, advances = 0;
+    void setCaption(std::string_view text) override { caption = text; }
+    void setMaximum(int value) override { maximum = value; }
+    void setPosition(int value) override { position = value; }
+    void advance() override { ++advances; }
+};
+
+TEST_F(ProjectWriter, PresentSlotsAreWrittenAndStaleSlotFilesDeleted) {
+    const std::string directory = path("pump");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    for (const char* stale : {"2.IL", "16.IL", "4.IL"}) writeBytes(directory + "/" + stale, "old");
+    writeBytes(directory + "/notes.txt", "mine");
+    writeBytes(directory + "/2.il", "other case");
+    give(0, {"PROGRAM init"});
+    give(1, {"A", "B"});
+    give(4, {});
+
+    RecordingProgress progress;
+    const SaveResult result = writeProject(directory, slots, present, &progress);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.written, (std::vector<std::string>{"init.IL", "1.IL", "4.IL"}));
+    EXPECT_EQ(result.deleted, (std::vector<std::string>{"2.IL", "16.IL"}));
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "1.IL", "4.IL", "notes.txt", "2.il"}));
+    EXPECT_EQ(readBytes(directory + "/1.IL"), "A\r\r\nB\r\r\n");
+    EXPECT_EQ(readBytes(directory + "/4.IL"), "");
+    EXPECT_EQ(readBytes(directory + "/notes.txt"), "mine");
+    EXPECT_EQ(progress.caption, "Сохраняем IL-проект"_cp);
+    EXPECT_EQ(progress.maximum, 17);
+    EXPECT_EQ(progress.position, 0);
+    EXPECT_EQ(progress.advances, 17);
+}
+
+TEST_F(ProjectWriter, AStaleFileThatCannotBeDeletedStopsTheSequence) {
+    const std::string directory = path("pump");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    std::filesystem::create_directories(directory + "/2.IL/inside");  // cannot go as a file
+    writeBytes(directory + "/16.IL", "old");
+    give(0, {"I"});
+    give(3, {"three"});
+
+    RecordingProgress progress;
+    const SaveResult result = writeProject(directory, slots, present, &progress);
+    EXPECT_EQ(result.status, SaveStatus::CannotDeleteFile);
+    EXPECT_EQ(result.message, std::string("Не могу удалить : "_cp) + directory + "/2.IL");
+    EXPECT_EQ(result.path, directory + "/2.IL");
+    EXPECT_EQ(result.written, std::vector<std::string>{"init.IL"});
+    // Slots after the failure are not handled: 3.IL not written, 16.IL not deleted.
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "2.IL", "16.IL"}));
+    EXPECT_EQ(progress.advances, 2);
+}
+
+TEST_F(ProjectWriter, ASlotFileThatCannotBeCreatedStopsTheSequenceWithoutTemporaryFiles) {
+    const std::string directory = path("pump");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    std::filesystem::create_directory(directory + "/1.IL");
+    give(0, {"I"});
+    give(1, {"A"});
+    give(2, {"B"});
+
+    const SaveResult result = writeProject(directory, slots, present);
+    EXPECT_EQ(result.status, SaveStatus::CannotCreateFile);
+    EXPECT_EQ(result.message, "Cannot create file " + directory + "/1.IL");
+    EXPECT_EQ(result.written, std::vector<std::string>{"init.IL"});
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "1.IL"}));
+}
+
+TEST_F(ProjectWriter, DirectoryCreationAndRemoval) {
+    // One level is created; an existing directory is fine.
+    EXPECT_TRUE(ensureProjectDirectory(path("p")).ok());
+    EXPECT_TRUE(ensureProjectDirectory(path("p")).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(path("p")));
+
+    writeBytes(path("file"), "x");
+    for (const std::string& impossible : {path("a/b"), path("file"), path("file/p")}) {
+        const SaveResult result = ensureProjectDirectory(impossible);
+        EXPECT_EQ(result.status, SaveStatus::CannotCreateDirectory) << impossible;
+        EXPECT_EQ(result.message, std::string("Не могу создать каталог: "_cp) + impossible);
+        EXPECT_EQ(result.path, impossible);
+    }
+
+    // Save as replaces a project: the directory goes with its contents.
+    writeBytes(path("p/init.IL"), "old");
+    std::filesystem::create_directory(path("p/sub"));
+    EXPECT_TRUE(removeProjectDirectory(path("p")).ok());
+    EXPECT_FALSE(std::filesystem::exists(path("p")));
+    EXPECT_TRUE(removeProjectDirectory(path("missing")).ok());
+    // A file of that name is not a project and stays.
+    EXPECT_TRUE(removeProjectDirectory(path("file")).ok());
+    EXPECT_EQ(readBytes(path("file")), "x");
+}
+
+TEST_F(ProjectWriter, MessagesShowTheCyrillicPathInTheCodePage) {
+    const std::string directory = path("насос/п");  // UTF-8 on disk
+    const SaveResult result = ensureProjectDirectory(directory);
+    EXPECT_EQ(result.message, std::string("Не могу создать каталог: "_cp) + path("") + std::string("насос/п"_cp));
+    EXPECT_EQ(result.path, directory);
+}
+
+}  // namespace
+}  // namespace vestrel::project

@@ -1,0 +1,96 @@
+// Reading the token records back: what reaches the engine, the counters, the notices.
+#include <gtest/gtest.h>
+
+#include "translator/lexer/token_file.h"
+#include "translator/text/literal.h"
+
+namespace vestrel {
+namespace {
+using namespace text::literals;
+
+struct Host final : TokenReaderHost {
+    std::vector<std::string> comments, notices;
+    int progress = 0;
+    void commentLine(std::string_view text) override { comments.emplace_back(text); }
+    void advanceProgress() override { ++progress; }
+    void notice(std::string_view text) override { notices.emplace_back(text); }
+};
+
+struct Reader {
+    explicit Reader(std::string bytes, bool addComment = true)
+        : file(std::move(bytes)), reader(file, state, host, trace, addComment) {}
+    std::string file;
+    ReaderState state;
+    Host host;
+    TraceLog trace{true};
+    TokenReader reader;
+};
+
+TEST(TokenFile, RecordsAreCodeAndTextLines) {
+    TokenFile file;
+    file.writeRecord(0xF300, "00 в дв001"_cp);
+    file.writeRecord(0xB03D, "=");
+    file.writeConstant(12.5);
+    file.writeRecord(0xD200, "");
+    EXPECT_EQ(file.bytes(), "F300\n" + std::string("00 в дв001"_cp) + "\nB03D\n=\nE000\n12.500000\nD200\n\n");
+    EXPECT_EQ(formatFixed6(7), "7.000000");
+}
+
+TEST(TokenReader, EmptyFileGivesEndOfInput) {
+    Reader r("");
+    EXPECT_EQ(r.reader.ReadToken(), 0xF000u);
+    EXPECT_EQ(r.reader.ReadToken(), 0xF000u);
+    EXPECT_EQ(r.trace.text(), "\n[F000]\n \n[F000]\n ");
+    EXPECT_TRUE(r.host.notices.empty());
+}
+
+TEST(TokenReader, TextLinesAreSkippedAndCopiedAsComments) {
+    Reader r("D200\n" + std::string("программа"_cp) + "\nF200\n000.\n");
+    EXPECT_EQ(r.reader.ReadToken(), 0xF200u);
+    EXPECT_EQ(r.host.comments, std::vector<std::string>{std::string("программа"_cp)});
+    EXPECT_EQ(r.state.LineCounter, 1);
+    EXPECT_EQ(r.state.WordCounter, 1);
+    EXPECT_EQ(r.state.currentSourceLine, "000.");
+    EXPECT_EQ(r.host.progress, 1);
+
+    Reader off("D200\nx\nF000\n", false);
+    EXPECT_EQ(off.reader.ReadToken(), 0xF000u);
+    EXPECT_TRUE(off.host.comments.empty());
+    EXPECT_EQ(off.state.LineCounter, 1);
+}
+
+TEST(TokenReader, OpenersAreSkippedAndWordsCounted) {
+    Reader r("F300\n00 a b\nA001\na\n3001\nb\nE000\n12.500000\n");
+    EXPECT_EQ(r.reader.ReadToken(), 0xA001u);
+    EXPECT_EQ(r.state.WordCounter, 2);
+    EXPECT_EQ(r.state.currentSourceLine, "00 a b");
+    EXPECT_EQ(r.reader.ReadToken(), 0x3001u);
+    EXPECT_EQ(r.state.WordCounter, 3);
+    EXPECT_EQ(r.reader.ReadToken(), 0xE000u);
+    EXPECT_EQ(r.state.currentTokenText, "12.500000");
+    EXPECT_EQ(r.state.LineCounter, 0);  // only line-opening actions count statement lines
+}
+
+TEST(TokenReader, MalformedRecordsRaiseTheirNotices) {
+    Reader unreadable("zz\nx\n");
+    EXPECT_EQ(unreadable.reader.ReadToken(), 0xFFFFu);
+    EXPECT_EQ(unreadable.host.notices, std::vector<std::string>{std::string("Неверное число !!!"_cp)});
+
+    Reader tooLarge("123456\nx\n");
+    EXPECT_EQ(tooLarge.reader.ReadToken(), 0xFFFFu);
+
+    Reader noText("1001");
+    EXPECT_EQ(noText.reader.ReadToken(), 0xF000u);
+    EXPECT_EQ(noText.host.notices, std::vector<std::string>{std::string("Ошибка чтения файла !!!"_cp)});
+}
+
+TEST(TokenReader, LongRecordLinesAreReadWhole) {
+    const std::string longLine(100000, 'x');
+    Reader r("D200\n" + longLine + "\nF000\n");
+    r.reader.ReadToken();
+    ASSERT_EQ(r.host.comments.size(), 1u);
+    EXPECT_EQ(r.host.comments[0].size(), longLine.size());
+}
+
+}  // namespace
+}  // namespace vestrel
