@@ -25,15 +25,8 @@ namespace {
 std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 QString fromNativePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-// A writer's message names a path; the path is in the file system's encoding, the rest
-// of the message in cp1251.
-QString saveMessage(const project::SaveResult& result) {
-    const std::string& message = result.message;
-    const std::string& path = result.path;
-    if (!path.empty() && message.size() >= path.size() && message.compare(message.size() - path.size(), path.size(), path) == 0)
-        return fromCp1251(std::string_view(message).substr(0, message.size() - path.size())) + fromNativePath(path);
-    return fromCp1251(message);
-}
+// The writer's messages are cp1251 texts that already name their path.
+QString saveMessage(const project::SaveResult& result) { return fromCp1251(result.message); }
 
 }  // namespace
 
