@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,7 +17,7 @@ constexpr char kProduct[] = "Транслятор \"Korvel  => DravoIL\"";
 constexpr char kVersionWord[] = "Версия ";
 constexpr char kMaker[] = "Vestrel workbench";
 constexpr char kMemo[] =
-    "Переводит программы на языке Korvel в тексты IL-программ Dravo IL.\n"
+    "Переводит программы на языке Korvel\nв тексты IL-программ Dravo IL.\n"
     "Сопровождение: проект Vestrel.";
 constexpr int kWidth = 268;
 constexpr int kHeight = 199;
@@ -37,7 +36,6 @@ QString versionText(const FileVersion& version) {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QString::fromUtf8(kCaption));
-    setFixedSize(kWidth, kHeight);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -53,15 +51,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Version->setAlignment(Qt::AlignCenter);
     auto* maker = new QLabel(QString::fromUtf8(kMaker), panel);
     maker->setObjectName(QStringLiteral("Copyright"));
-    auto* memo = new QPlainTextEdit(QString::fromUtf8(kMemo), panel);
+    auto* memo = new QLabel(QString::fromUtf8(kMemo), panel);
     memo->setObjectName(QStringLiteral("Comments"));
-    memo->setReadOnly(true);
-    memo->setFrameStyle(QFrame::NoFrame);
+    memo->setAlignment(Qt::AlignCenter);
+    memo->setAutoFillBackground(true);
     memo->setBackgroundRole(QPalette::Button);
-    QPalette palette = memo->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    memo->setPalette(palette);
-    memo->document()->setDefaultTextOption(QTextOption(Qt::AlignCenter));
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon);
@@ -82,6 +76,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
     FormCreate();
+    // The box keeps its design size unless the platform's font needs more room.
+    setFixedSize(sizeHint().expandedTo(QSize(kWidth, kHeight)));
 }
 
 void TAboutBox::FormCreate() { Version->setText(versionText(programFileVersion())); }

@@ -1,8 +1,10 @@
 // vestrel: the Korvel workbench. Optional arguments open program files at start;
-// --translate translates the last one opened, --show opens a dialog afterwards.
+// --translate translates each of them, --arrange tiles their windows and --show opens a
+// dialog afterwards (the screenshot script uses these).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 
 #include "settings/translation_settings.h"
@@ -26,11 +28,15 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral("Korvel to Dravo IL workbench"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption translate(QStringLiteral("translate"), QStringLiteral("Translate the program opened last."));
+    const QCommandLineOption translate(QStringLiteral("translate"), QStringLiteral("Translate each program opened."));
+    const QCommandLineOption arrange(QStringLiteral("arrange"),
+                                     QStringLiteral("Arrange the program windows: cascade, horizontal or vertical."),
+                                     QStringLiteral("layout"));
     const QCommandLineOption show(QStringLiteral("show"),
                                   QStringLiteral("Open a dialog after start: translation-settings, editor-settings or about."),
                                   QStringLiteral("dialog"));
     parser.addOption(translate);
+    parser.addOption(arrange);
     parser.addOption(show);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Korvel programs (.prg) to open."),
                                  QStringLiteral("[files...]"));
@@ -39,11 +45,19 @@ int main(int argc, char** argv) {
     QtUserDialogs dialogs;
     TMainForm mainForm(dialogs, QString::fromStdString(vestrel::settings::defaultIniPath()));
     dialogs.setParent(&mainForm);
+    // Without a window manager nothing maximises a window; fill the screen first.
+    mainForm.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     mainForm.showMaximized();
 
-    for (const QString& file : parser.positionalArguments()) mainForm.openByName(QFileInfo(file).absoluteFilePath());
     QTimer::singleShot(0, &mainForm, [&] {
-        if (parser.isSet(translate)) mainForm.TranslateExecute();
+        for (const QString& file : parser.positionalArguments()) {
+            if (!mainForm.openByName(QFileInfo(file).absoluteFilePath())) continue;
+            if (parser.isSet(translate)) mainForm.TranslateExecute();
+        }
+        const QString layout = parser.value(arrange);
+        if (layout == QLatin1String("cascade")) mainForm.cascade();
+        if (layout == QLatin1String("horizontal")) mainForm.tileHorizontally();
+        if (layout == QLatin1String("vertical")) mainForm.tileVertically();
         const QString dialog = parser.value(show);
         if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
         if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();

@@ -60,10 +60,10 @@ TTranslatePagesDlg::TTranslatePagesDlg(UserDialogs& dialogs, const QString& iniP
     : QDialog(parent), m_dialogs(dialogs), m_iniPath(iniPath) {
     setObjectName(QStringLiteral("TranslatePagesDlg"));
     setWindowTitle(qs(kCaption));
-    setFixedSize(kWidth, kHeight);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);  // both tabs stay in view
 
     auto* formatPage = new QWidget;
     formatPage->setObjectName(QStringLiteral("TabSheet1"));
@@ -111,6 +111,9 @@ TTranslatePagesDlg::TTranslatePagesDlg(UserDialogs& dialogs, const QString& iniP
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
+
+    // The dialog keeps its design size unless the platform's font needs more room.
+    setFixedSize(sizeHint().expandedTo(QSize(kWidth, kHeight)));
 
     // The controls start at their design values (on, on, 55, 10); the file may change them.
     CommentCheckBox->setChecked(true);

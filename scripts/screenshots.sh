@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Retakes the workbench screenshots in docs/screenshots/ on a virtual X display.
+# Needs a built workbench (make build), Xvfb and ImageMagick's `import`
+# (apt-get install xvfb imagemagick).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+app=${VESTREL_APP:-build/src/workbench/vestrel}
+out=docs/screenshots
+display=${SCREENSHOT_DISPLAY:-:99}
+for tool in Xvfb import; do
+  command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick)"; exit 1; }
+done
+[ -x "$app" ] || { echo "screenshots: $app is not built (make build)"; exit 1; }
+mkdir -p "$out"
+
+work=$(mktemp -d)
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
+
+# A copy of the example with two faulty lines, so one window shows the message tree.
+cp examples/pump.prg "$work/pump.prg"
+{ cat examples/pump.prg; printf '01 \xe2 \xf5\xf501\r\n02 \xe8\xe201 = 1..2\r\n'; } > "$work/faulty.prg"
+
+# shoot <file.png> <workbench arguments...>
+shoot() {
+  local picture=$1
+  shift
+  DISPLAY=$display "$app" "$@" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 3
+  DISPLAY=$display import -window root "$out/$picture"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "screenshots: $out/$picture"
+}
+
+shoot workbench.png --translate --arrange horizontal "$work/pump.prg" "$work/faulty.prg"
+shoot translation-settings.png --translate --show translation-settings "$work/pump.prg"
+shoot editor-settings.png --translate --show editor-settings "$work/pump.prg"
+shoot about.png --show about
