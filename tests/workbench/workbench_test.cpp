@@ -147,6 +147,12 @@ private slots:
     void saveIlProjectWritesExactlyThePresentSlots();
     void saveIlProjectAsAsksBeforeReplacing();
     void windowWithoutOutputIgnoresBothIlSaves();
+    void realRunOfAnEmptyProgramShowsOnlyTheInitialisation();
+    void noticesOfARunAreShownAsMessageBoxes();
+    void failedSavesAreReportedAndChangeNothing();
+    void exitAsksNothing();
+    void windowMenuListsTheProgramWindows();
+    void editCommandsFollowTheFocusedEditor();
     void hiddenEditorParametersEntryKeepsItsShortcut();
     void hintsGoToStatusPanelZero();
     void helpContentsReportsAMissingFile();
@@ -485,6 +491,106 @@ void WorkbenchTest::windowWithoutOutputIgnoresBothIlSaves() {
     bench.form->action(Command::FileSaveILAs1)->trigger();
     QVERIFY(bench.dialogs.calls.empty());
     QVERIFY(!child->outputShown());
+}
+
+void WorkbenchTest::realRunOfAnEmptyProgramShowsOnlyTheInitialisation() {
+    Bench bench;
+    bench.form->setTranslateFunction(&runTranslation);
+    TMDIChild* child = bench.newWindow();
+    bench.press(QKeySequence(Qt::Key_F9));
+    QCOMPARE(visibleTabs(*child), QList<int>{0});
+    QVERIFY(child->outputShown());
+    QVERIFY(child->outputEditor(0)->toPlainText().startsWith(qs("PROGRAM")));
+    QVERIFY(bench.dialogs.calls.empty());
+}
+
+void WorkbenchTest::noticesOfARunAreShownAsMessageBoxes() {
+    Bench bench;
+    bench.form->setTranslateFunction([](const std::vector<std::string>&, const TranslationOptions&, const RunHooks& hooks) {
+        hooks.progress->setCaption("Лексический анализ"_cp);
+        hooks.notices->notice("Не хватает переменных W"_cp);
+        return successfulRun({{0, {"init"}}});
+    });
+    bench.newWindow(qs("x"));
+    bench.press(QKeySequence(Qt::Key_F9));
+    QCOMPARE(bench.dialogs.transcript(), QStringList{qs("Notice:Не хватает переменных W")});
+}
+
+void WorkbenchTest::failedSavesAreReportedAndChangeNothing() {
+    Bench bench;
+    // A regular file where a folder should be makes every write below it fail, even for root.
+    writeFile(bench.path("blocker"), "");
+    TMDIChild* child = bench.newWindow(qs("x"));
+    bench.dialogs.fileNames.push_back(bench.path("blocker/pump.prg"));
+    bench.form->action(Command::FileSaveKorvelAs1)->trigger();
+    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Cannot create file ") + bench.path("blocker/pump.prg"));
+    QCOMPARE(child->programName(), qs("NONAME1"));
+    QVERIFY(child->sourceModified());
+
+    TMDIChild* blocked = bench.form->openByName(bench.path("blocker/plant.prg"));
+    bench.translate(successfulRun({{0, {"init"}}}));
+    bench.dialogs.calls.clear();
+    bench.form->action(Command::FileSaveIL1)->trigger();
+    QCOMPARE(bench.dialogs.transcript(), QStringList{qs("Information:Не могу создать каталог: ") + bench.path("blocker/plant")});
+    QVERIFY(blocked->anyOutputModified());
+
+    // A stale slot file that cannot go (a folder of that name) stops the save there.
+    const QString source = bench.path("pump.prg");
+    writeFile(source, "x\r\n");
+    TMDIChild* pump = bench.form->openByName(source);
+    bench.translate(successfulRun({{0, {"init"}}}));
+    QVERIFY(QDir(bench.folder.path()).mkpath(QStringLiteral("pump/2.IL")));
+    writeFile(bench.path("pump/2.IL/keep"), "x");
+    bench.dialogs.calls.clear();
+    bench.form->action(Command::FileSaveIL1)->trigger();
+    QCOMPARE(bench.dialogs.transcript(), QStringList{qs("Information:Не могу удалить : ") + bench.path("pump/2.IL")});
+    QCOMPARE(fileBytes(bench.path("pump/init.IL")), QByteArray("init\r\r\n"));
+    QVERIFY(pump->anyOutputModified());
+}
+
+void WorkbenchTest::exitAsksNothing() {
+    Bench bench;
+    bench.newWindow(qs("edited"));
+    bench.translate(successfulRun({{0, {"init"}}}));
+    bench.form->action(Command::FileExit1)->trigger();
+    QVERIFY(bench.dialogs.calls.empty());
+    QVERIFY(!bench.form->isVisible());
+}
+
+void WorkbenchTest::windowMenuListsTheProgramWindows() {
+    Bench bench;
+    bench.newWindow();
+    bench.newWindow();
+    QMenu* menu = bench.form->findChild<QMenu*>(QStringLiteral("WindowMenu"));
+    QVERIFY(menu);
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : menu->actions())
+        if (entry->isCheckable()) entries << entry->text() + (entry->isChecked() ? QStringLiteral(" *") : QString());
+    QCOMPARE(entries, (QStringList{qs("&1 NONAME1"), qs("&2 NONAME2 *")}));
+
+    menu->actions().at(menu->actions().indexOf(bench.form->action(Command::ViewStructWindow)) + 1)->trigger();
+    QCOMPARE(bench.form->activeChild()->programName(), qs("NONAME1"));
+}
+
+void WorkbenchTest::editCommandsFollowTheFocusedEditor() {
+    Bench bench;
+    TMDIChild* child = bench.newWindow(qs("alpha beta"));
+    QPlainTextEdit* source = child->sourceEditor();
+    source->setFocus();
+    QApplication::processEvents();
+    QVERIFY(!bench.form->action(Command::EditCopy1)->isEnabled());
+    QTextCursor cursor = source->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    source->setTextCursor(cursor);
+    QVERIFY(bench.form->action(Command::EditCut1)->isEnabled());
+    bench.form->action(Command::EditCut1)->trigger();
+    QCOMPARE(source->toPlainText(), qs(" beta"));
+    QVERIFY(bench.form->action(Command::EditPaste1)->isEnabled());
+    source->moveCursor(QTextCursor::End);
+    bench.form->action(Command::EditPaste1)->trigger();
+    QCOMPARE(source->toPlainText(), qs(" betaalpha"));
 }
 
 void WorkbenchTest::hiddenEditorParametersEntryKeepsItsShortcut() {
