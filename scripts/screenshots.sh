@@ -14,7 +14,10 @@ done
 [ -x "$app" ] || { echo "screenshots: $app is not built (make build)"; exit 1; }
 mkdir -p "$out"
 
-work=$(mktemp -d)
+# A fixed folder, so the window captions in the pictures do not change from run to run.
+work=/tmp/vestrel-screenshots
+rm -rf "$work"
+mkdir -p "$work"
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
