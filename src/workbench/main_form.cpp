@@ -372,29 +372,25 @@ QList<QMdiSubWindow*> tileable(const QMdiArea& area) {
 }
 }  // namespace
 
-void TMainForm::tileHorizontally() {
-    // One above the other, each the full width of the frame.
+void TMainForm::tile(Qt::Orientation orientation) {
+    // Horizontally: one above the other, each the full width of the frame; vertically:
+    // side by side, each the full height.
     const QList<QMdiSubWindow*> windows = tileable(*m_mdiArea);
     if (windows.isEmpty()) return;
     const QRect area = m_mdiArea->viewport()->rect();
-    const int height = area.height() / static_cast<int>(windows.size());
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, static_cast<int>(i) * height, area.width(), height);
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        sub->showNormal();
+        if (orientation == Qt::Horizontal)
+            sub->setGeometry(0, i * (area.height() / count), area.width(), area.height() / count);
+        else
+            sub->setGeometry(i * (area.width() / count), 0, area.width() / count, area.height());
     }
 }
 
-void TMainForm::tileVertically() {
-    // Side by side, each the full height of the frame.
-    const QList<QMdiSubWindow*> windows = tileable(*m_mdiArea);
-    if (windows.isEmpty()) return;
-    const QRect area = m_mdiArea->viewport()->rect();
-    const int width = area.width() / static_cast<int>(windows.size());
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(static_cast<int>(i) * width, 0, width, area.height());
-    }
-}
+void TMainForm::tileHorizontally() { tile(Qt::Horizontal); }
+void TMainForm::tileVertically() { tile(Qt::Vertical); }
 
 void TMainForm::minimizeAll() {
     for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) sub->showMinimized();

@@ -92,6 +92,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void tile(Qt::Orientation orientation);
     void createActions();
     void createMenus();
     void createToolbar();

@@ -22,9 +22,6 @@ using texts::qs;
 
 namespace {
 
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromNativePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 // The writer's messages are cp1251 texts that already name their path.
 QString saveMessage(const project::SaveResult& result) { return fromCp1251(result.message); }
 

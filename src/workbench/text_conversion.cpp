@@ -1,6 +1,8 @@
 // Conversion of editor text to and from cp1251 through the core's code page module.
 #include "workbench/text_conversion.h"
 
+#include <QFile>
+
 #include "translator/run/translation.h"
 #include "translator/text/cp1251.h"
 #include "workbench/workbench_texts.h"
@@ -11,6 +13,9 @@ QString fromCp1251(std::string_view bytes) {
     const std::string utf8 = text::toUtf8(bytes);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString fromNativePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 std::optional<std::string> toCp1251(const QString& textValue, UnconvertibleCharacter* error) {
     const QByteArray utf8 = textValue.toUtf8();

@@ -13,6 +13,10 @@ namespace vestrel::workbench {
 
 QString fromCp1251(std::string_view bytes);
 
+// File names as the core takes them (the file system's bytes) and back.
+std::string nativePath(const QString& path);
+QString fromNativePath(const std::string& path);
+
 // A character that code page 1251 cannot hold, with its place (1-based) in the text.
 struct UnconvertibleCharacter {
     int line = 0;

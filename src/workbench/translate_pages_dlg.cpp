@@ -16,6 +16,7 @@
 
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
+#include "workbench/text_conversion.h"
 #include "workbench/user_dialogs.h"
 
 namespace vestrel::workbench {
@@ -35,7 +36,6 @@ constexpr int kWidth = 260;
 constexpr int kHeight = 263;
 
 QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // A spin box whose text is not a whole number reads as the bottom of its range.
 int spinValue(const QSpinBox& spin) {
@@ -150,7 +150,7 @@ void TTranslatePagesDlg::FormCreate() {
         written = true;
     }
     std::string error;
-    if (written && !store.flush(&error)) m_dialogs.error(QFile::decodeName(QByteArray::fromStdString(error)));
+    if (written && !store.flush(&error)) m_dialogs.error(fromNativePath(error));
 }
 
 void TTranslatePagesDlg::showEvent(QShowEvent* event) {
@@ -165,7 +165,7 @@ void TTranslatePagesDlg::OKBtnClick() {
     settings::writeTranslationOptions(store, options());
     std::string error;
     // A failed write leaves the edited values in the controls; the dialog closes anyway.
-    if (!store.flush(&error)) m_dialogs.error(QFile::decodeName(QByteArray::fromStdString(error)));
+    if (!store.flush(&error)) m_dialogs.error(fromNativePath(error));
     accept();
 }
 
