@@ -16,13 +16,13 @@ private:
 };
 }  // namespace
 
-Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions options) {
+Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions options, bool keepTrace) {
     Pass2Outcome outcome;
     TokenFile file;
     for (const Record& r : records) file.writeRecord(r.code, r.text);
     SilentProgress progress;
     CollectNotices notices(outcome.notices);
-    TraceLog trace(true);
+    TraceLog trace(keepTrace);
     TSintaxAnalys analyser(progress, notices, trace);
     analyser.TickResolution = options.TickResolution;
     analyser.RecalcPeriod = options.RecalcPeriod;

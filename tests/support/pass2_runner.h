@@ -26,7 +26,8 @@ struct Pass2Outcome {
     bool messagePanel = false;
 };
 
-Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions options = {});
+// With keepTrace off the engine runs as in an ordinary translation, without a trace.
+Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions options = {}, bool keepTrace = true);
 
 // The rows the engine visited, in order, read from the trace (texts must hold no ",<digit>").
 std::vector<int> visitedRows(const std::string& trace);

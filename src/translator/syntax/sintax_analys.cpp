@@ -62,7 +62,10 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     trace.row(row);
     progress.advance();
 
+    // Without a trace nobody sees the rows that only pass a token down: jump over them.
+    const bool skipPassingRows = !trace.enabled();
     while (row != 0) {
+        if (skipPassingRows) row = rowActingOn(row, tokenClass);
         const SyntaxRow& current = SyntaxGraph[static_cast<std::size_t>(row)];
         if (current.action) current.action(token, *this);
         bool consumed = false;

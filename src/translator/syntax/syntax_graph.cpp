@@ -318,6 +318,29 @@ constexpr std::array<std::uint64_t, kSyntaxRowCount> compileRows() {
 
 const std::array<std::uint64_t, kSyntaxRowCount> SyntaxRowClasses = compileRows();
 
+namespace {
+// A row that has no action, no error and does not take the token only passes it on to
+// the next row; the table lets the engine jump over such runs when nobody traces rows.
+constexpr bool rowActsOn(std::size_t r, std::uint64_t classMask, int tokenClass) {
+    return kRows[r].action != nullptr || kRows[r].error != 0 || ((classMask >> tokenClass) & 1u) != 0;
+}
+constexpr auto compileSkips() {
+    constexpr auto masks = compileRows();
+    std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> skips{};
+    for (int c = 0; c < kTokenClassCount; ++c) {
+        std::size_t target = kSyntaxRowCount - 1;
+        for (std::size_t r = kSyntaxRowCount; r-- > 0;) {
+            if (rowActsOn(r, masks[r], c)) target = r;
+            skips[r][static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(target);
+        }
+    }
+    return skips;
+}
+static_assert(kSyntaxRowCount <= 256 && kFirstByteClass + std::size(kByteClasses) == kTokenClassCount);
+}  // namespace
+
+const std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> SyntaxRowSkips = compileSkips();
+
 int TokenClassOf(TokenCode token) {
     if (token > 0xFFFF) return 0;
     const unsigned family = token >> 12;

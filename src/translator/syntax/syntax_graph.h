@@ -42,4 +42,13 @@ inline bool rowAccepts(int row, int tokenClass) {
     return ((SyntaxRowClasses[static_cast<std::size_t>(row)] >> tokenClass) & 1u) != 0;
 }
 
+// Class 0 holds every token no row names; the others are families, keywords and bytes.
+inline constexpr int kTokenClassCount = 33;
+// For each row and class, the first row from there on that calls an action, reports an
+// error or takes the token: the rows before it would only pass the token down.
+extern const std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> SyntaxRowSkips;
+inline int rowActingOn(int row, int tokenClass) {
+    return SyntaxRowSkips[static_cast<std::size_t>(row)][static_cast<std::size_t>(tokenClass)];
+}
+
 }  // namespace vestrel
