@@ -3,65 +3,64 @@
 #include "translator/generator/actions.h"
 #include "translator/generator/convert_table.h"
 #include "translator/generator/generator_state.h"
+#include "translator/generator/scratch_register.h"
 
 namespace vestrel {
 
 namespace {
 
-std::string f(std::int32_t n) { return "F" + std::to_string(n); }
+using text::append;
 
-// The register name of an analog operand (form 0: first name, 1: second name), the
-// whole number of a constant, else nothing.
-std::string OperandText(GeneratorState& state, const TExpression& record, int i, int form) {
+// Appends the register name of an analog operand (form 0: first name, 1: second name),
+// the whole number of a constant, else nothing.
+void appendOperand(std::string& line, GeneratorState& state, const TExpression& record, int i, int form) {
     const TokenCode code = record.operands[static_cast<std::size_t>(i)];
     const unsigned family = (code >> 12) & 0xF;
     if (family == 2 || family == 4 || family == 8) {
         state.convertTable->RegisterVariable(code);
         OperandNameSet names;
         state.convertTable->OperandNames(code, names);
-        return form == 0 ? names.name : names.name2;
+        line += form == 0 ? names.name : names.name2;
+    } else if (((code >> 8) & 0xFF) == 0xE0) {
+        append(line, record.constants[static_cast<std::size_t>(i)]);
     }
-    if (((code >> 8) & 0xFF) == 0xE0) return std::to_string(record.constants[static_cast<std::size_t>(i)]);
-    return {};
 }
 
 int GenerateExpression(GeneratorState& state, TExpression& record) {
     const std::int32_t d = state.FDepth;
     const bool leadingMinus = (record.sign & 0xFF) == '-';
     std::string line;
-    line.reserve(128);
-    line += "  ";
-    line += f(d);
-    line += leadingMinus ? " CHGSIGN " : " = ";
-    line += OperandText(state, record, 1, 0);
+    line.reserve(256);
+    append(line, "  ", F{d}, leadingMinus ? " CHGSIGN " : " = ");
+    appendOperand(line, state, record, 1, 0);
     // A leading sign is stored as the first operator, ahead of the infix ones.
     const int operatorShift = record.sign != 0 ? 1 : 2;
     for (int i = 2; i < record.operandCount; ++i) {
         const int o = i - operatorShift;
         const TokenCode op = (o >= 0 && o < kMaxExpressionItems) ? record.operators[static_cast<std::size_t>(o)] : 0;
         if (((op >> 8) & 0xFF) != 0xB0) continue;
-        if ((op & 0xFF) == '+') line += "; " + f(d) + " + " + OperandText(state, record, i, 0);
-        else if ((op & 0xFF) == '-') line += "; " + f(d) + " - " + OperandText(state, record, i, 0);
+        if ((op & 0xFF) != '+' && (op & 0xFF) != '-') continue;
+        append(line, "; ", F{d}, (op & 0xFF) == '+' ? " + " : " - ");
+        appendOperand(line, state, record, i, 0);
     }
     if (!record.inCondition) {
-        line += "; " + OperandText(state, record, 0, 1) + " = " + f(d);
+        line += "; ";
+        appendOperand(line, state, record, 0, 1);
+        append(line, " = ", F{d});
     } else {
-        const std::string left = f(d + 1), right = f(d);
-        switch (record.comparison & 0xFF) {
-            case '<':
-                line += "; " + left + " = " + OperandText(state, record, 0, 0) + "; " + left + " - " + right + "; SIGN " + left;
-                break;
-            case '=':
-                line += "; " + left + " = " + OperandText(state, record, 0, 0) + "; " + left + " - " + right + "; ! " + left;
-                break;
-            case '>':
-                line += "; " + left + " = " + OperandText(state, record, 0, 0) + "; " + right + " - " + left + "; SIGN " +
-                        right + "; " + left + " = " + right;
-                break;
-            default:
-                break;
+        const F left{d + 1}, right{d};
+        const char comparison = static_cast<char>(record.comparison & 0xFF);
+        if (comparison == '<' || comparison == '=' || comparison == '>') {
+            append(line, "; ", left, " = ");
+            appendOperand(line, state, record, 0, 0);
         }
-        line += "; " + f(d - 1) + (record.orMode ? " | " : " & ") + left;
+        switch (comparison) {
+            case '<': append(line, "; ", left, " - ", right, "; SIGN ", left); break;
+            case '=': append(line, "; ", left, " - ", right, "; ! ", left); break;
+            case '>': append(line, "; ", right, " - ", left, "; SIGN ", right, "; ", left, " = ", right); break;
+            default: break;
+        }
+        append(line, "; ", F{d - 1}, record.orMode ? " | " : " & ", left);
     }
     record.lines.push_back(std::move(line));
     return 0;

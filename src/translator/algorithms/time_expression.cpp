@@ -5,12 +5,13 @@
 #include "translator/generator/frame.h"
 #include "translator/generator/generator_state.h"
 #include "translator/algorithms/scan_text.h"
+#include "translator/generator/scratch_register.h"
 
 namespace vestrel {
 
 namespace {
 
-std::string f(std::int32_t n) { return "F" + std::to_string(n); }
+using text::append;
 
 struct TimerNames {
     std::string value;  // the timer value register
@@ -21,19 +22,24 @@ struct TimerNames {
 TimerNames timerNames(GeneratorState& state, TokenCode timer) {
     TimerNames names;
     names.value = registeredNames(state, timer + 0x100).name;
-    const OperandNameSet key = registeredNames(state, timer);
-    names.name = key.name;
-    names.mask = key.mask.empty() ? std::to_string(1 << (timer & 7)) : key.mask;
+    OperandNameSet key = registeredNames(state, timer);
+    names.name = std::move(key.name);
+    if (key.mask.empty()) {
+        names.mask.clear();
+        append(names.mask, 1 << (timer & 7));
+    } else {
+        names.mask = std::move(key.mask);
+    }
     return names;
 }
 
 // Leaves the elapsed time of timer X in F(d+1), with F(d) as scratch.
-std::string Elapsed(const TimerNames& x, std::int32_t d, bool first) {
-    const std::string a = f(d), b = f(d + 1);
-    return (first ? "  " : "; ") + a + " = " + x.name + "; " + a + " & " + x.mask + "; " + a + " / " + x.mask + "; " + b +
-           " = TM.HOUR; " + b + " * 60; " + b + " + TM.MIN; " + b + " * 60; " + b + " + TM.SEC; " + b + " * " + a +
-           "; " + a + " * 2; " + a + " - 1; " + a + " * " + x.value + "; " + b + " - " + a + "; " + a + " SIGN " + b +
-           "; " + a + " * 86400; " + b + " + " + a;
+void appendElapsed(std::string& line, const TimerNames& x, std::int32_t d, bool first) {
+    const F a{d}, b{d + 1};
+    append(line, first ? "  " : "; ", a, " = ", x.name, "; ", a, " & ", x.mask, "; ", a, " / ", x.mask, "; ", b,
+           " = TM.HOUR; ", b, " * 60; ", b, " + TM.MIN; ", b, " * 60; ", b, " + TM.SEC; ", b, " * ", a, "; ", a,
+           " * 2; ", a, " - 1; ", a, " * ", x.value, "; ", b, " - ", a, "; ", a, " SIGN ", b, "; ", a, " * 86400; ", b,
+           " + ", a);
 }
 
 // Whole seconds of a literal; a non-zero tenths digit adds one second.
@@ -50,42 +56,48 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
     TimerNames value;
     if (valueIsTimer) value = timerNames(state, record.valueCode);
     const long long n = timeValueOf(record);
-    const std::string n1 = f(d + 1), n2 = f(d + 2), n0 = f(d);
+    const F n1{d + 1}, n2{d + 2}, n0{d};
     std::string line;
+    line.reserve(640);
 
     if (record.inCondition) {
         switch (record.comparison & 0xFF) {
             case '<':
-                if (valueIsTimer)
-                    line = Elapsed(value, d, true) + "; " + n2 + " = " + n1 + Elapsed(target, d, false) + "; " + n1 +
-                           " - " + n2 + "; SIGN " + n1 + "; " + n0 + " = " + n1;
-                else
-                    line = Elapsed(target, d, true) + "; " + n1 + " - " + std::to_string(n) + "; SIGN " + n1 + "; " +
-                           n0 + " = " + n1;
+                if (valueIsTimer) {
+                    appendElapsed(line, value, d, true);
+                    append(line, "; ", n2, " = ", n1);
+                    appendElapsed(line, target, d, false);
+                    append(line, "; ", n1, " - ", n2, "; SIGN ", n1, "; ", n0, " = ", n1);
+                } else {
+                    appendElapsed(line, target, d, true);
+                    append(line, "; ", n1, " - ", n, "; SIGN ", n1, "; ", n0, " = ", n1);
+                }
                 break;
             case '=':
             case '>':
-                if (valueIsTimer)
-                    line = Elapsed(value, d, true) + "; " + n2 + " = " + n1 + Elapsed(target, d, false) + "; " + n2 +
-                           " - " + n1 + "; SIGN " + n2 + "; " + n0 + " = " + n2;
-                else
-                    line = Elapsed(target, d, true) + "; " + n1 + " - " + std::to_string(n) + "; SIGN " + n1 + "; ! " +
-                           n1 + "; " + n0 + " = " + n1;
+                if (valueIsTimer) {
+                    appendElapsed(line, value, d, true);
+                    append(line, "; ", n2, " = ", n1);
+                    appendElapsed(line, target, d, false);
+                    append(line, "; ", n2, " - ", n1, "; SIGN ", n2, "; ", n0, " = ", n2);
+                } else {
+                    appendElapsed(line, target, d, true);
+                    append(line, "; ", n1, " - ", n, "; SIGN ", n1, "; ! ", n1, "; ", n0, " = ", n1);
+                }
                 break;
             default:
                 break;
         }
-        line += "; " + f(d - 1) + (record.orMode ? " | " : " & ") + n0;
+        append(line, "; ", F{d - 1}, record.orMode ? " | " : " & ", n0);
     } else {
         const int clearMask = 255 - std::stoi(target.mask);
         if (valueIsTimer)
-            line = "  F0 = " + value.name + "; F0 & " + value.mask + "; F0 / " + value.mask +
-                   "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; F0 - 1; F0 * " +
-                   value.value + "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; " + target.value + " = F1; " + target.name +
-                   " & " + std::to_string(clearMask);
+            append(line, "  F0 = ", value.name, "; F0 & ", value.mask, "; F0 / ", value.mask,
+                   "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; F0 - 1; F0 * ",
+                   value.value, "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; ", target.value, " = F1; ", target.name,
+                   " & ", clearMask);
         else
-            line = "  " + target.value + " = " + std::to_string(n) + "; " + target.name + " & " +
-                   std::to_string(clearMask);
+            append(line, "  ", target.value, " = ", n, "; ", target.name, " & ", clearMask);
     }
     record.lines.push_back(std::move(line));
 }

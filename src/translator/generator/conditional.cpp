@@ -4,6 +4,7 @@
 #include "translator/generator/actions.h"
 #include "translator/generator/conditional.h"
 #include "translator/generator/generator_state.h"
+#include "translator/generator/scratch_register.h"
 
 namespace vestrel {
 
@@ -12,14 +13,15 @@ namespace {
 constexpr std::int32_t kGroupJoinedByOr = 0x9101;
 constexpr std::int32_t kGroupJoinedByAnd = 0x9102;
 
-std::string f(std::int32_t n) { return "F" + std::to_string(n); }
+using text::append;
+using text::concat;
 }  // namespace
 
-void combineIntoAccumulator(GeneratorState& state, const std::string& value) {
+void combineIntoAccumulator(GeneratorState& state, std::string_view value) {
     if (state.FDepth <= 0) return;
     auto& slot = state.currentSlotList();
     if (slot.empty()) slot.emplace_back();
-    slot.back() += "; " + f(state.FDepth - 1) + (state.OrMode ? " | " : " & ") + value;
+    append(slot.back(), "; ", F{state.FDepth - 1}, state.OrMode ? " | " : " & ", value);
 }
 
 // A statement line that begins with "(" or "если".
@@ -35,7 +37,7 @@ void OpenGroup(TokenCode token, GeneratorState& state) {
     } else {
         state.FDepth = 1;
     }
-    state.currentSlotList().push_back("  " + f(state.FDepth - 1) + " = 1");
+    state.currentSlotList().push_back(concat("  ", F{state.FDepth - 1}, " = 1"));
 }
 
 // ")": the group's accumulator joins the enclosing one as its marker says.
@@ -46,8 +48,8 @@ void CloseGroup(TokenCode token, GeneratorState& state) {
     const std::int32_t marker = state.analyserStack.Pop();
     const std::int32_t d = state.FDepth;
     switch (marker & 0xFF) {
-        case 1: state.currentSlotList().push_back("  " + f(d - 2) + " | " + f(d - 1)); break;
-        case 2: state.currentSlotList().push_back("  " + f(d - 2) + " & " + f(d - 1)); break;
+        case 1: state.currentSlotList().push_back(concat("  ", F{d - 2}, " | ", F{d - 1})); break;
+        case 2: state.currentSlotList().push_back(concat("  ", F{d - 2}, " & ", F{d - 1})); break;
         default: return;
     }
     if (state.FDepth > 0) state.FDepth -= 1;
@@ -61,7 +63,7 @@ void BeginConditionItem(TokenCode token, GeneratorState& state) {
     state.InThen = false;
     state.InElse = false;
     state.currentSlotList().emplace_back(" IF");
-    state.currentSlotList().push_back("  " + f(state.FDepth - 1) + " = 1");
+    state.currentSlotList().push_back(concat("  ", F{state.FDepth - 1}, " = 1"));
     state.ThenBuffer.clear();
     state.ElseBuffer.clear();
 }

@@ -1,7 +1,7 @@
 // The combine rule of condition atoms.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace vestrel {
 
@@ -9,6 +9,6 @@ struct GeneratorState;
 
 // Joins an atom's value to the accumulator of the current level: "; F(d-1) & X", or
 // " | " after "или", appended to the slot's last line; nothing at depth 0.
-void combineIntoAccumulator(GeneratorState& state, const std::string& value);
+void combineIntoAccumulator(GeneratorState& state, std::string_view value);
 
 }  // namespace vestrel

@@ -1,12 +1,13 @@
 // Registration, lookup and declaration of the registers of a run.
 #include "translator/generator/convert_table.h"
 
-#include <cstdio>
-
+#include "translator/text/append.h"
 #include "translator/text/literal.h"
 
 namespace vestrel {
 using namespace text::literals;
+using text::append;
+using text::Octal;
 
 namespace {
 
@@ -75,13 +76,6 @@ int appendKey(std::array<RegisterEntry, N>& list, std::int32_t& last, std::uint3
     return last;
 }
 
-std::string octal(unsigned value, const char* format) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-// "0" before a single character.
-std::string pad2(std::string text) { return text.size() == 1 ? "0" + text : text; }
 
 }  // namespace
 
@@ -155,19 +149,22 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
     NamingRule rule = namingRule(code);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (rule.lists == Lists::None) return -1;
-        std::string name;
+        char letter = 0;
+        int index = -1;
         if (m_iLast < kIListSize) {
-            const int i = findI(rule.key);
-            if (i >= 0) name = rule.iLetter + std::to_string(i);
+            index = findI(rule.key);
+            if (index >= 0) letter = rule.iLetter;
         }
-        if (name.empty() && rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-            const int j = findW(rule.key);
-            if (j >= 0) name = "W" + std::to_string(j);
+        if (index < 0 && rule.lists == Lists::IThenW && m_wLast < kWListSize) {
+            index = findW(rule.key);
+            if (index >= 0) letter = 'W';
         }
-        if (!name.empty()) {
-            names.name2 = name;
-            names.name = std::move(name);
-            names.mask = rule.hasMask ? std::to_string(1u << (code & 7)) : std::string();
+        if (index >= 0) {
+            names.name.clear();
+            append(names.name, letter, index);
+            names.name2 = names.name;
+            names.mask.clear();
+            if (rule.hasMask) append(names.mask, 1u << (code & 7));
             return 0;
         }
         if (!rule.shortage.empty()) m_notices.notice(rule.shortage);
@@ -239,101 +236,112 @@ std::string TConvertTable::SectionName(unsigned sectionCode) {
     return OctalDigits(sectionCode >> 5, 1) + OctalDigits(sectionCode & 0x1F, 2);
 }
 
+namespace {
+// "%03o" of a value as a string, for the comments that cite a number and its first digits.
+std::string octal3(unsigned value) {
+    std::string digits;
+    append(digits, Octal{value, 3});
+    return digits;
+}
+// The first two characters of a number: "125" -> "12".
+std::string_view firstTwo(const std::string& number) { return std::string_view(number).substr(0, 2); }
+}  // namespace
+
 // One register of the declaration block: name, external name, mode and comment.
 std::string TConvertTable::declarationLine(int i, bool addComment) const {
     const RegisterEntry entry = m_iList[static_cast<std::size_t>(i)];
     const std::uint32_t k = entry.key;
-    const std::string index = std::to_string(i);
-    const std::string marked = entry.mark ? " C " : "";
-    auto mode = [&](const char* plain) { return marked.empty() ? std::string(plain) : marked; };
-    auto t2 = [](const std::string& octal3) { return octal3.substr(0, 2); };
+    const std::string_view marked = entry.mark ? " C " : "";
+    auto mode = [&](std::string_view plain) { return marked.empty() ? plain : marked; };
     std::string line;
-    std::string comment;
+    line.reserve(80);
 
     if (((k >> 8) & 0xFF) == 0x71) {
-        line = "Q" + index + " TV_-lm" + octal((k & 0xFF) >> 3, "%02o") + "-000" + std::to_string((k & 0xFF) & 7) +
-               mode(" In ");
-        comment = std::string(" (* Q") + index + std::string("  = зарезервировано для тм"_cp) +
-                  octal(k & 0xFF, "%03o") + " *)";
-    } else {
-        switch ((k >> 12) & 0xF) {
-            case 0:
-                line = "I" + index + " Work" + index + " R ";
-                comment = " (* I" + index + std::string("  = зарезервировано для алг"_cp) + octal(k, "%03o") + " *)";
-                break;
-            case 1: case 3: {
-                const bool input = ((k >> 12) & 0xF) == 1;
-                const std::string number = octal(k & 0xFFF, "%03o");
-                line = (input ? "I" : "Q") + index + (input ? " DI_-lm" : " DO_-lm") +
-                       pad2(octal((k & 0xFFF) >> 6, "%o")) + "-000" + std::to_string(((k & 0xFFF) >> 3) & 7) +
-                       mode(input ? " R " : " In ");
-                const std::string family(input ? "вд"_cp : "дв"_cp);
-                comment = " (* " + family + number + " - " + family + t2(number) + "7 *)";
-                break;
-            }
-            case 2: case 4: {
-                const bool input = ((k >> 12) & 0xF) == 2;
-                line = (input ? "I" : "Q") + index + (input ? " AI_-lm" : " AO_-lm") +
-                       pad2(octal((k & 0xFFF) >> 3, "%o")) + "-000" + std::to_string(k & 7) +
-                       mode(input ? " R " : " In ");
-                comment = " (* " + std::string(input ? "ва"_cp : "ав"_cp) + octal(k & 0xFFF, "%03o") + " *)";
-                break;
-            }
-            case 5: {
-                const std::string number = octal(k & 0xFF, "%03o");
-                line = "Q" + index + " KB_-lm" + pad2(octal((k & 0xFF) >> 6, "%o")) + "-000" +
-                       std::to_string(((k & 0xFF) >> 3) & 7) + mode(" In ");
-                comment = " (* " + std::string("кб"_cp) + number + " - " + std::string("кб"_cp) + t2(number) + "7 *)";
-                break;
-            }
-            case 6: {
-                const std::string section = SectionName(k & 0xFF);
-                line = "Q" + index + " KS_-lm0" + section.substr(0, 1) + "-000" + section.substr(1, 1) + mode(" In ");
-                comment = " (* " + std::string("кс"_cp) + SectionName(k & 0xF8) + " - " + std::string("кс"_cp) +
-                          SectionName((k & 0xF8) + 7) + " *)";
-                break;
-            }
-            case 7: {
-                const std::string number = octal(k & 0xFF, "%03o");
-                line = "Q" + index + " TK_-lm" + "00" + "-" + "000" + std::to_string((k & 0xFF) >> 3) + mode(" In ");
-                comment = " (* Q" + index + std::string("  = тм"_cp) + number + std::string(" + тм"_cp) + t2(number) +
-                          "7 *)";
-                break;
-            }
-            case 8: {
-                const std::string number = octal(k & 0xFFF, "%03o");
-                line = "Q" + index + " IO_-lm" + pad2(octal((k & 0xFFF) >> 6, "%o")) + "-000" +
-                       std::to_string(((k & 0xFFF) >> 3) & 7) + mode(" In ");
-                comment = " (* " + std::string("ив"_cp) + number + " - " + std::string("ив"_cp) + t2(number) + "7 *)";
-                break;
-            }
-            case 12:
-                line = "I" + index + " Work" + index + " R ";
-                comment = " (* I" + index + std::string("  = ключи алгоритмов"_cp) + " *)";
-                break;
-            default:
-                return {};
-        }
+        append(line, 'Q', i, " TV_-lm", Octal{(k & 0xFF) >> 3, 2}, "-000", (k & 0xFF) & 7, mode(" In "));
+        if (addComment) append(line, " (* Q", i, "  = зарезервировано для тм"_cp, Octal{k & 0xFF, 3}, " *)");
+        return line;
     }
-    if (addComment) line += comment;
+    switch ((k >> 12) & 0xF) {
+        case 0:
+            append(line, 'I', i, " Work", i, " R ");
+            if (addComment) append(line, " (* I", i, "  = зарезервировано для алг"_cp, Octal{k, 3}, " *)");
+            break;
+        case 1: case 3: {
+            const bool input = ((k >> 12) & 0xF) == 1;
+            append(line, input ? 'I' : 'Q', i, input ? " DI_-lm" : " DO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000",
+                   ((k & 0xFFF) >> 3) & 7, mode(input ? " R " : " In "));
+            if (addComment) {
+                const std::string number = octal3(k & 0xFFF);
+                const std::string_view family = input ? "вд"_cp : "дв"_cp;
+                append(line, " (* ", family, number, " - ", family, firstTwo(number), "7 *)");
+            }
+            break;
+        }
+        case 2: case 4: {
+            const bool input = ((k >> 12) & 0xF) == 2;
+            append(line, input ? 'I' : 'Q', i, input ? " AI_-lm" : " AO_-lm", Octal{(k & 0xFFF) >> 3, 2}, "-000", k & 7,
+                   mode(input ? " R " : " In "));
+            if (addComment) append(line, " (* ", input ? "ва"_cp : "ав"_cp, Octal{k & 0xFFF, 3}, " *)");
+            break;
+        }
+        case 5: {
+            append(line, 'Q', i, " KB_-lm", Octal{(k & 0xFF) >> 6, 2}, "-000", ((k & 0xFF) >> 3) & 7, mode(" In "));
+            if (addComment) {
+                const std::string number = octal3(k & 0xFF);
+                append(line, " (* ", "кб"_cp, number, " - ", "кб"_cp, firstTwo(number), "7 *)");
+            }
+            break;
+        }
+        case 6: {
+            const std::string section = SectionName(k & 0xFF);
+            append(line, 'Q', i, " KS_-lm0", section.substr(0, 1), "-000", section.substr(1, 1), mode(" In "));
+            if (addComment)
+                append(line, " (* ", "кс"_cp, SectionName(k & 0xF8), " - ", "кс"_cp, SectionName((k & 0xF8) + 7), " *)");
+            break;
+        }
+        case 7: {
+            append(line, 'Q', i, " TK_-lm00-000", (k & 0xFF) >> 3, mode(" In "));
+            if (addComment) {
+                const std::string number = octal3(k & 0xFF);
+                append(line, " (* Q", i, "  = тм"_cp, number, " + тм"_cp, firstTwo(number), "7 *)");
+            }
+            break;
+        }
+        case 8: {
+            append(line, 'Q', i, " IO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000", ((k & 0xFFF) >> 3) & 7, mode(" In "));
+            if (addComment) {
+                const std::string number = octal3(k & 0xFFF);
+                append(line, " (* ", "ив"_cp, number, " - ", "ив"_cp, firstTwo(number), "7 *)");
+            }
+            break;
+        }
+        case 12:
+            append(line, 'I', i, " Work", i, " R ");
+            if (addComment) append(line, " (* I", i, "  = ключи алгоритмов"_cp, " *)");
+            break;
+        default:
+            return {};
+    }
     return line;
 }
 
 std::string TConvertTable::wCommentLine(int j) const {
     const std::uint32_t k = m_wList[static_cast<std::size_t>(j)].key;
-    const std::string head = " (* W" + std::to_string(j) + "  = ";
-    auto t2 = [](const std::string& octal3) { return octal3.substr(0, 2); };
-    const std::string number = octal(k & 0xFFF, "%03o");
+    std::string line;
+    line.reserve(64);
+    append(line, " (* W", j, "  = ");
+    const std::string number = octal3(k & 0xFFF);
     switch ((k >> 12) & 0xF) {
-        case 0: return head + std::string("зарезервировано для алг"_cp) + octal(k, "%03o") + " *)";
-        case 1: return head + std::string("вд"_cp) + number + std::string(" - вд"_cp) + t2(number) + "7 *)";
-        case 2: return head + std::string("ва"_cp) + number + " *)";
-        case 3: return head + std::string("дв"_cp) + number + std::string(" - дв"_cp) + t2(number) + "7 *)";
-        case 4: return head + std::string("ав"_cp) + number + " *)";
-        case 8: return head + std::string("ив"_cp) + number + std::string(" - ив"_cp) + t2(number) + "7 *)";
-        case 12: return head + std::string("ключи алгоритмов"_cp) + " *)";
+        case 0: append(line, "зарезервировано для алг"_cp, Octal{k, 3}, " *)"); break;
+        case 1: append(line, "вд"_cp, number, " - вд"_cp, firstTwo(number), "7 *)"); break;
+        case 2: append(line, "ва"_cp, number, " *)"); break;
+        case 3: append(line, "дв"_cp, number, " - дв"_cp, firstTwo(number), "7 *)"); break;
+        case 4: append(line, "ав"_cp, number, " *)"); break;
+        case 8: append(line, "ив"_cp, number, " - ив"_cp, firstTwo(number), "7 *)"); break;
+        case 12: append(line, "ключи алгоритмов"_cp, " *)"); break;
         default: return {};
     }
+    return line;
 }
 
 void TConvertTable::DeclareSlot(std::vector<std::string>& slot, bool addComment) const {

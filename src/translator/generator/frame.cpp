@@ -3,26 +3,28 @@
 
 #include "translator/generator/actions.h"
 #include "translator/generator/generator_state.h"
+#include "translator/text/append.h"
 #include "translator/text/literal.h"
 
 namespace vestrel {
 using namespace text::literals;
+using text::concat;
 
 namespace {
 
 constexpr TokenCode kBlockKey = 0x5000;  // кб0, mask 1: the key of every block program
 
-std::string endLabel(TokenCode sectionToken) { return "M" + std::to_string((sectionToken & 0xFF) % 32) + ":"; }
+std::string endLabel(TokenCode sectionToken) { return concat('M', (sectionToken & 0xFF) % 32, ':'); }
 
 // "  N TEST K; JMPN Mx": skip to the label when the key bit is off.
-void appendKeyTest(GeneratorState& state, TokenCode keyCode, const std::string& label) {
+void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view label, unsigned labelNumber) {
     const OperandNameSet names = registeredNames(state, keyCode);
-    state.currentSlotList().push_back("  " + names.name + " TEST " + names.mask + "; JMPN " + label);
+    state.currentSlotList().push_back(concat("  ", names.name, " TEST ", names.mask, "; JMPN ", label, labelNumber));
 }
 
 void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {
     if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа секции  *)"_cp);
-    appendKeyTest(state, sectionToken, "M" + std::to_string((sectionToken & 0xFF) % 32));
+    appendKeyTest(state, sectionToken, "M", (sectionToken & 0xFF) % 32);
 }
 
 // Each flag-pair register keeps the previous value of each pair's first bit in its second.
@@ -31,11 +33,11 @@ void appendFlagPairShifts(GeneratorState& state, bool includeWList) {
     const TConvertTable& table = *state.convertTable;
     for (int i = 0; i < TConvertTable::kIListSize; ++i)
         if (((table.iEntry(i).key >> 8) & 0xFF) == 0xC0)
-            slot.push_back("  I" + std::to_string(i) + " * 2; I" + std::to_string(i) + " & 170");
+            slot.push_back(concat("  I", i, " * 2; I", i, " & 170"));
     if (!includeWList) return;
     for (int j = 0; j < TConvertTable::kWListSize; ++j)
         if (((table.wEntry(j).key >> 8) & 0xFF) == 0xC0)
-            slot.push_back("  W" + std::to_string(j) + " * 2; W" + std::to_string(j) + " & 170");
+            slot.push_back(concat("  W", j, " * 2; W", j, " & 170"));
 }
 
 }  // namespace
@@ -83,7 +85,7 @@ void BeginSection(TokenCode token, GeneratorState& state) {
         CloseSlot(state, oldSlot);
         state.currentSlotList().emplace_back("PROGRAM");
         if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа блока  *)"_cp);
-        appendKeyTest(state, kBlockKey, "M39");
+        appendKeyTest(state, kBlockKey, "M", 39);
         appendSectionKeyTest(state, token);
     }
     state.PreviousSection = token;
@@ -112,7 +114,7 @@ void BeginStatement(TokenCode token, GeneratorState& state) {
 // "вск": jump to the label that ends the current section.
 void ExitSection(TokenCode, GeneratorState& state) {
     if (state.AddComment) state.currentSlotList().emplace_back("(*  Выход из секции  *)"_cp);
-    state.StatementOutput("  JMP M" + std::to_string(state.CurrentSection % 32));
+    state.StatementOutput(concat("  JMP M", state.CurrentSection % 32));
 }
 
 }  // namespace vestrel

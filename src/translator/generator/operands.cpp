@@ -6,13 +6,17 @@
 #include "translator/generator/conditional.h"
 #include "translator/generator/frame.h"
 #include "translator/generator/generator_state.h"
+#include "translator/generator/scratch_register.h"
 
 namespace vestrel {
 
 namespace {
 constexpr TokenCode kOn = 0xA001, kOff = 0xA002, kBit = 0xA003;
 
-std::string f(std::int32_t n) { return "F" + std::to_string(n); }
+using text::append;
+using text::concat;
+
+std::string f(std::int32_t n) { return concat(F{n}); }
 
 // The mask read as a number; an empty mask (the register could not be had) counts as the
 // bit's own weight so the line still names the right bit.
@@ -20,11 +24,13 @@ int maskValue(const OperandNameSet& names, TokenCode code) {
     if (names.mask.empty()) return 1 << (code & 7);
     return std::stoi(names.mask);
 }
-std::string maskText(const OperandNameSet& names, TokenCode code) { return std::to_string(maskValue(names, code)); }
+std::string maskText(const OperandNameSet& names, TokenCode code) {
+    return names.mask.empty() ? concat(1 << (code & 7)) : names.mask;
+}
 
 // "  Fd = N; Fd & M; Fd / M": the bit's value, 0 or 1, in F(d).
-std::string bitIntoScratch(std::int32_t d, const std::string& load, const std::string& name, const std::string& mask) {
-    return "  " + f(d) + load + name + "; " + f(d) + " & " + mask + "; " + f(d) + " / " + mask;
+std::string bitIntoScratch(std::int32_t d, std::string_view load, const std::string& name, const std::string& mask) {
+    return concat("  ", F{d}, load, name, "; ", F{d}, " & ", mask, "; ", F{d}, " / ", mask);
 }
 }  // namespace
 
@@ -42,13 +48,13 @@ void DiscreteOperand(TokenCode code, GeneratorState& state) {
         const std::string mask = maskText(names, code);
         if (state.InCondition) {
             std::string line = bitIntoScratch(d, " = ", names.name, mask);
-            if (!on) line += "; ! " + f(d);
+            if (!on) append(line, "; ! ", F{d});
             state.currentSlotList().push_back(std::move(line));
             combineIntoAccumulator(state, f(d));
         } else if (on) {
-            state.StatementOutput("  " + names.name2 + " | " + mask);
+            state.StatementOutput(concat("  ", names.name2, " | ", mask));
         } else {
-            state.StatementOutput("  " + names.name2 + " & " + std::to_string(255 - maskValue(names, code)));
+            state.StatementOutput(concat("  ", names.name2, " & ", 255 - maskValue(names, code)));
         }
     } else if (state.StatementContext == kBit) {
         state.convertTable->RegisterVariable(code);
@@ -75,19 +81,21 @@ void TimerOperand(TokenCode code, GeneratorState& state) {
             state.currentSlotList().push_back(bitIntoScratch(d, " = ", k, m));
             combineIntoAccumulator(state, f(d));
         } else {
-            state.StatementOutput("  F0 ~ " + k + "; F0 & " + m + "; F0 / " + m +
-                                  "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; F0 - 1; F0 * " +
-                                  v + "; F1 - F0; F0 SIGN F1; F0 * 86400;  F1 + F0; " + v + " = F1; " + k + " | " + m);
+            state.StatementOutput(concat("  F0 ~ ", k, "; F0 & ", m, "; F0 / ", m,
+                                         "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; "
+                                         "F0 - 1; F0 * ",
+                                         v, "; F1 - F0; F0 SIGN F1; F0 * 86400;  F1 + F0; ", v, " = F1; ", k, " | ", m));
         }
     } else if (state.StatementContext == kOff) {
         if (state.InCondition) {
             state.currentSlotList().push_back(bitIntoScratch(d, " ~ ", k, m));
             combineIntoAccumulator(state, f(d));
         } else {
-            state.StatementOutput("  F0 = " + k + "; F0 & " + m + "; F0 / " + m +
-                                  "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; F0 - 1; F0 * " +
-                                  v + "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; " + v + " = F1; " + k + " & " +
-                                  std::to_string(255 - maskValue(key, code)));
+            state.StatementOutput(concat("  F0 = ", k, "; F0 & ", m, "; F0 / ", m,
+                                         "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; "
+                                         "F0 - 1; F0 * ",
+                                         v, "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; ", v, " = F1; ", k, " & ",
+                                         255 - maskValue(key, code)));
         }
     }
     state.StatementContext = 0;
