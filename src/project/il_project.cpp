@@ -98,16 +98,27 @@ std::string slotFileName(int slot) {
     return std::string(kSlotFileNames[static_cast<std::size_t>(slot)]);
 }
 
-bool WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error) {
+namespace {
+template <class Lines>
+std::string slotFileBytes(const Lines& lines) {
     std::size_t size = 0;
-    for (const std::string& line : lines) size += line.size() + kSlotLineEnd.size();
+    for (std::string_view line : lines) size += line.size() + kSlotLineEnd.size();
     std::string bytes;
     bytes.reserve(size);
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         bytes += line;
         bytes += kSlotLineEnd;
     }
-    return writeFileAtomically(path, bytes, error);
+    return bytes;
+}
+}  // namespace
+
+bool WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error) {
+    return writeFileAtomically(path, slotFileBytes(lines), error);
+}
+
+bool WriteSlotFile(const IlText& lines, const std::string& path, std::string* error) {
+    return writeFileAtomically(path, slotFileBytes(lines), error);
 }
 
 SaveResult ensureProjectDirectory(const std::string& directory) {
@@ -129,9 +140,10 @@ SaveResult removeProjectDirectory(const std::string& directory) {
     return {};
 }
 
-SaveResult writeProject(const std::string& directory,
-                        const std::array<std::vector<std::string>, kSlotCount>& slotLines,
-                        const std::array<bool, kSlotCount>& present, ProgressSink* progress) {
+namespace {
+template <class Lines>
+SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, kSlotCount>& slotLines,
+                          const std::array<bool, kSlotCount>& present, ProgressSink* progress) {
     SilentProgress silent;
     ProgressSink& gauge = progress ? *progress : silent;
     gauge.setCaption(kSaveCaption);
@@ -165,6 +177,19 @@ SaveResult writeProject(const std::string& directory,
         gauge.advance();
     }
     return result;
+}
+
+}  // namespace
+
+SaveResult writeProject(const std::string& directory,
+                        const std::array<std::vector<std::string>, kSlotCount>& slotLines,
+                        const std::array<bool, kSlotCount>& present, ProgressSink* progress) {
+    return writeProjectOf(directory, slotLines, present, progress);
+}
+
+SaveResult writeProject(const std::string& directory, const std::array<IlText, kSlotCount>& slotLines,
+                        const std::array<bool, kSlotCount>& present, ProgressSink* progress) {
+    return writeProjectOf(directory, slotLines, present, progress);
 }
 
 }  // namespace vestrel::project

@@ -43,6 +43,7 @@ struct SaveResult {
 // written beside its final name and renamed into place, so a failure leaves either the
 // old file or none, never a truncated one.
 bool WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error = nullptr);
+bool WriteSlotFile(const IlText& lines, const std::string& path, std::string* error = nullptr);
 
 // Creates the directory when it is missing (one level, not a chain).
 SaveResult ensureProjectDirectory(const std::string& directory);
@@ -54,6 +55,9 @@ SaveResult removeProjectDirectory(const std::string& directory);
 // in slot order 0..16; progress goes from 0 to 17 under the caption "Сохраняем IL-проект".
 SaveResult writeProject(const std::string& directory,
                         const std::array<std::vector<std::string>, kSlotCount>& slotLines,
+                        const std::array<bool, kSlotCount>& present, ProgressSink* progress = nullptr);
+// The same for the texts of a translation run.
+SaveResult writeProject(const std::string& directory, const std::array<IlText, kSlotCount>& slotLines,
                         const std::array<bool, kSlotCount>& present, ProgressSink* progress = nullptr);
 
 }  // namespace vestrel::project

@@ -51,7 +51,7 @@ TranslationResult accepted(const std::map<int, std::vector<std::string>>& slots)
     TranslationResult result;
     result.syntaxStatus = 0;
     for (const auto& [slot, lines] : slots) {
-        result.slotLines[static_cast<std::size_t>(slot)] = lines;
+        for (const std::string& line : lines) result.slotLines[static_cast<std::size_t>(slot)].push_back(line);
         result.slotReceivedText[static_cast<std::size_t>(slot)] = true;
     }
     return result;
@@ -107,7 +107,7 @@ TEST_F(Vestrelc, TranslatesIntoTheDirectoryNamedAfterTheSource) {
         files.insert(name);
         names += (names.empty() ? ": " : " ") + name;
         std::string bytes;
-        for (const std::string& line : expected.slotLines[static_cast<std::size_t>(slot)]) bytes += line + "\r\r\n";
+        for (std::string_view line : expected.slotLines[static_cast<std::size_t>(slot)]) (bytes += line) += "\r\r\n";
         EXPECT_EQ(readBytes(directory + "/" + name), bytes) << name;
     }
     EXPECT_EQ(entriesOf(directory), files);

@@ -77,7 +77,7 @@ std::map<std::string, std::string> filesOf(const TranslationResult& result) {
         for (int k = 0; k < kSlotCount; ++k) {
             if (!result.slotReceivedText[static_cast<std::size_t>(k)]) continue;
             std::string bytes;
-            for (const std::string& line : result.slotLines[static_cast<std::size_t>(k)]) bytes += line + "\r\r\n";
+            for (std::string_view line : result.slotLines[static_cast<std::size_t>(k)]) (bytes += line) += "\r\r\n";
             files[slotFile(k)] = bytes;
         }
     std::string diagnostics;

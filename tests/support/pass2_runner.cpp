@@ -26,9 +26,11 @@ Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions opt
     TSintaxAnalys analyser(progress, notices, trace);
     analyser.TickResolution = options.TickResolution;
     analyser.RecalcPeriod = options.RecalcPeriod;
-    TQSintaxAnalys request{&outcome.slots, options.AddComment, options.AddProgramText, 0, &file,
+    SlotLists texts;
+    TQSintaxAnalys request{&texts, options.AddComment, options.AddProgramText, 0, &file,
                            &outcome.destPanel, &outcome.messagePanel, &outcome.diagnostics};
     outcome.status = analyser.Analyse(request);
+    for (int k = 0; k < kSlotCount; ++k) outcome.slots[static_cast<std::size_t>(k)] = texts[static_cast<std::size_t>(k)].lines();
     outcome.trace = trace.release();
     return outcome;
 }

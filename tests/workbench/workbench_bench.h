@@ -27,7 +27,7 @@ inline TranslationResult successfulRun(const std::vector<std::pair<int, std::vec
     result.tokenCount = 10;
     result.syntaxStatus = 0;
     for (const auto& [slot, lines] : filled) {
-        result.slotLines[static_cast<std::size_t>(slot)] = lines;
+        for (const std::string& line : lines) result.slotLines[static_cast<std::size_t>(slot)].push_back(line);
         result.slotReceivedText[static_cast<std::size_t>(slot)] = true;
     }
     return result;

@@ -14,14 +14,12 @@ constexpr std::int32_t kGroupJoinedByOr = 0x9101;
 constexpr std::int32_t kGroupJoinedByAnd = 0x9102;
 
 using text::append;
-using text::concat;
 }  // namespace
 
 void combineIntoAccumulator(GeneratorState& state, std::string_view value) {
     if (state.FDepth <= 0) return;
     auto& slot = state.currentSlotList();
-    if (slot.empty()) slot.emplace_back();
-    append(slot.back(), "; ", F{state.FDepth - 1}, state.OrMode ? " | " : " & ", value);
+    slot.extendLastLine("; ", F{state.FDepth - 1}, state.OrMode ? " | " : " & ", value);
 }
 
 // A statement line that begins with "(" or "если".
@@ -37,7 +35,7 @@ void OpenGroup(TokenCode token, GeneratorState& state) {
     } else {
         state.FDepth = 1;
     }
-    state.currentSlotList().push_back(concat("  ", F{state.FDepth - 1}, " = 1"));
+    state.currentSlotList().addLine("  ", F{state.FDepth - 1}, " = 1");
 }
 
 // ")": the group's accumulator joins the enclosing one as its marker says.
@@ -48,8 +46,8 @@ void CloseGroup(TokenCode token, GeneratorState& state) {
     const std::int32_t marker = state.analyserStack.Pop();
     const std::int32_t d = state.FDepth;
     switch (marker & 0xFF) {
-        case 1: state.currentSlotList().push_back(concat("  ", F{d - 2}, " | ", F{d - 1})); break;
-        case 2: state.currentSlotList().push_back(concat("  ", F{d - 2}, " & ", F{d - 1})); break;
+        case 1: state.currentSlotList().addLine("  ", F{d - 2}, " | ", F{d - 1}); break;
+        case 2: state.currentSlotList().addLine("  ", F{d - 2}, " & ", F{d - 1}); break;
         default: return;
     }
     if (state.FDepth > 0) state.FDepth -= 1;
@@ -62,8 +60,8 @@ void BeginConditionItem(TokenCode token, GeneratorState& state) {
     state.InCondition = true;
     state.InThen = false;
     state.InElse = false;
-    state.currentSlotList().emplace_back(" IF");
-    state.currentSlotList().push_back(concat("  ", F{state.FDepth - 1}, " = 1"));
+    state.currentSlotList().push_back(" IF");
+    state.currentSlotList().addLine("  ", F{state.FDepth - 1}, " = 1");
     state.ThenBuffer.clear();
     state.ElseBuffer.clear();
 }
@@ -79,7 +77,7 @@ void OrItem(TokenCode token, GeneratorState& state) {
 
 // "тогда": the following statement goes to the ThenBuffer.
 void BeginThen(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.ThenBuffer.push_back(state.echoOfCurrentLine());
+    if (state.AddProgramText) state.echoCurrentLine(state.ThenBuffer);
     state.openLine(token);
     if (!state.InThen) {
         state.FDepth = 1;
@@ -91,7 +89,7 @@ void BeginThen(TokenCode token, GeneratorState& state) {
 
 // "иначе": the following statement goes to the ElseBuffer.
 void BeginElse(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.ElseBuffer.push_back(state.echoOfCurrentLine());
+    if (state.AddProgramText) state.echoCurrentLine(state.ElseBuffer);
     state.openLine(token);
     if (!state.InElse) {
         state.InCondition = false;
@@ -106,14 +104,14 @@ void EndConditional(TokenCode, GeneratorState& state) {
     state.InThen = false;
     state.InElse = false;
     auto& slot = state.currentSlotList();
-    slot.emplace_back("  F0 > 0");
-    slot.emplace_back(" THEN");
-    slot.insert(slot.end(), state.ThenBuffer.begin(), state.ThenBuffer.end());
+    slot.push_back("  F0 > 0");
+    slot.push_back(" THEN");
+    slot.append(state.ThenBuffer);
     if (!state.ElseBuffer.empty()) {
-        slot.emplace_back(" ELSE");
-        slot.insert(slot.end(), state.ElseBuffer.begin(), state.ElseBuffer.end());
+        slot.push_back(" ELSE");
+        slot.append(state.ElseBuffer);
     }
-    slot.emplace_back(" END_IF");
+    slot.push_back(" END_IF");
 }
 
 }  // namespace vestrel

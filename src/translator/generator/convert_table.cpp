@@ -344,20 +344,19 @@ std::string TConvertTable::wCommentLine(int j) const {
     return line;
 }
 
-void TConvertTable::DeclareSlot(std::vector<std::string>& slot, bool addComment) const {
-    std::vector<std::string> block;
-    block.emplace_back("VAR_IN_OUT");
+void TConvertTable::DeclareSlot(IlText& slot, bool addComment) const {
+    IlText block;
+    block.push_back("VAR_IN_OUT");
     if (addComment)
         for (int j = 0; j <= m_wLast && j < kWListSize; ++j)
             if (m_wList[static_cast<std::size_t>(j)].key != 0)
-                if (std::string line = wCommentLine(j); !line.empty()) block.push_back(std::move(line));
+                if (std::string line = wCommentLine(j); !line.empty()) block.push_back(line);
     for (int i = 0; i <= m_iLast && i < kIListSize; ++i)
         if (m_iList[static_cast<std::size_t>(i)].key != 0)
-            if (std::string line = declarationLine(i, addComment); !line.empty()) block.push_back(std::move(line));
-    block.emplace_back("I254 CYCLE_TIME R");
-    block.emplace_back("END_VAR");
-    const auto at = slot.begin() + static_cast<std::ptrdiff_t>(slot.empty() ? 0 : 1);
-    slot.insert(at, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+            if (std::string line = declarationLine(i, addComment); !line.empty()) block.push_back(line);
+    block.push_back("I254 CYCLE_TIME R");
+    block.push_back("END_VAR");
+    slot.insert(slot.empty() ? 0 : 1, block);
 }
 
 void TConvertTable::InsertSectionKeyDeclarations(std::vector<std::string>& list) const {

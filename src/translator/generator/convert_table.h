@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "translator/lexer/token_file.h"
+#include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 
 namespace vestrel {
@@ -68,7 +69,7 @@ public:
     int AllocFlagPair(std::uint32_t key, RegisterAllocation& allocation);
 
     // Inserts "VAR_IN_OUT" .. "END_VAR" after "PROGRAM" of a closed block program.
-    void DeclareSlot(std::vector<std::string>& slot, bool addComment) const;
+    void DeclareSlot(IlText& slot, bool addComment) const;
     void InsertSectionKeyDeclarations(std::vector<std::string>& list) const;
     void InsertSectionKeyResets(std::vector<std::string>& list) const;
 

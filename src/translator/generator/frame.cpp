@@ -19,11 +19,11 @@ std::string endLabel(TokenCode sectionToken) { return concat('M', (sectionToken 
 // "  N TEST K; JMPN Mx": skip to the label when the key bit is off.
 void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view label, unsigned labelNumber) {
     const OperandNameSet names = registeredNames(state, keyCode);
-    state.currentSlotList().push_back(concat("  ", names.name, " TEST ", names.mask, "; JMPN ", label, labelNumber));
+    state.currentSlotList().addLine("  ", names.name, " TEST ", names.mask, "; JMPN ", label, labelNumber);
 }
 
 void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {
-    if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа секции  *)"_cp);
+    if (state.AddComment) state.currentSlotList().push_back("(*  Проверка ключа секции  *)"_cp);
     appendKeyTest(state, sectionToken, "M", (sectionToken & 0xFF) % 32);
 }
 
@@ -33,11 +33,11 @@ void appendFlagPairShifts(GeneratorState& state, bool includeWList) {
     const TConvertTable& table = *state.convertTable;
     for (int i = 0; i < TConvertTable::kIListSize; ++i)
         if (((table.iEntry(i).key >> 8) & 0xFF) == 0xC0)
-            slot.push_back(concat("  I", i, " * 2; I", i, " & 170"));
+            slot.addLine("  I", i, " * 2; I", i, " & 170");
     if (!includeWList) return;
     for (int j = 0; j < TConvertTable::kWListSize; ++j)
         if (((table.wEntry(j).key >> 8) & 0xFF) == 0xC0)
-            slot.push_back(concat("  W", j, " * 2; W", j, " & 170"));
+            slot.addLine("  W", j, " * 2; W", j, " & 170");
 }
 
 }  // namespace
@@ -59,10 +59,10 @@ void CloseSlot(GeneratorState& state, int slot) {
     auto& list = state.currentSlotList();
     if (slot != 0) {
         list.push_back(endLabel(state.PreviousSection));
-        list.emplace_back("M39:");
+        list.push_back("M39:");
     }
     appendFlagPairShifts(state, false);
-    list.emplace_back("EXIT");
+    list.push_back("EXIT");
     if (slot >= 1) {
         state.convertTable->DeclareSlot(list, state.AddComment);
         state.convertTable->ResetSlotRegisters();
@@ -83,13 +83,13 @@ void BeginSection(TokenCode token, GeneratorState& state) {
         appendSectionKeyTest(state, token);
     } else {
         CloseSlot(state, oldSlot);
-        state.currentSlotList().emplace_back("PROGRAM");
-        if (state.AddComment) state.currentSlotList().emplace_back("(*  Проверка ключа блока  *)"_cp);
+        state.currentSlotList().push_back("PROGRAM");
+        if (state.AddComment) state.currentSlotList().push_back("(*  Проверка ключа блока  *)"_cp);
         appendKeyTest(state, kBlockKey, "M", 39);
         appendSectionKeyTest(state, token);
     }
     state.PreviousSection = token;
-    if (state.AddProgramText) state.currentSlotList().push_back(state.echoOfCurrentLine());
+    if (state.AddProgramText) state.echoCurrentLine(state.currentSlotList());
     state.openLine(token);
 }
 
@@ -97,9 +97,9 @@ void BeginSection(TokenCode token, GeneratorState& state) {
 void EndProgram(TokenCode, GeneratorState& state) {
     auto& list = state.currentSlotList();
     list.push_back(endLabel(state.PreviousSection));
-    list.emplace_back("M39:");
+    list.push_back("M39:");
     appendFlagPairShifts(state, true);
-    list.emplace_back("EXIT");
+    list.push_back("EXIT");
     state.convertTable->DeclareSlot(list, state.AddComment);
     state.convertTable->ResetSlotRegisters();
 }
@@ -107,13 +107,13 @@ void EndProgram(TokenCode, GeneratorState& state) {
 // The first token of a statement line, every "=" of an algorithm parameter, and the
 // condition lines that open with "(", ")", "если" or "или".
 void BeginStatement(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.currentSlotList().push_back(state.echoOfCurrentLine());
+    if (state.AddProgramText) state.echoCurrentLine(state.currentSlotList());
     state.openLine(token);
 }
 
 // "вск": jump to the label that ends the current section.
 void ExitSection(TokenCode, GeneratorState& state) {
-    if (state.AddComment) state.currentSlotList().emplace_back("(*  Выход из секции  *)"_cp);
+    if (state.AddComment) state.currentSlotList().push_back("(*  Выход из секции  *)"_cp);
     state.StatementOutput(concat("  JMP M", state.CurrentSection % 32));
 }
 

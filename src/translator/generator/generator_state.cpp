@@ -24,20 +24,10 @@ void GeneratorState::resetForPass() {
     algorithm.period = period;
 }
 
-std::string GeneratorState::echoOfCurrentLine() const {
-    std::string echo;
-    echo.reserve(reader.currentSourceLine.size() + 6);
-    echo += "(* ";
-    echo += reader.currentSourceLine;
-    echo += " *)";
-    return echo;
-}
-
-void GeneratorState::StatementOutput(std::string line) {
-    if (InThen && InElse) ThenBuffer.push_back(line);
-    else if (InThen) ThenBuffer.push_back(std::move(line));
-    if (InElse) ElseBuffer.push_back(std::move(line));
-    if (!InThen && !InElse) currentSlotList().push_back(std::move(line));
+void GeneratorState::StatementOutput(std::string_view line) {
+    if (InThen) ThenBuffer.push_back(line);
+    if (InElse) ElseBuffer.push_back(line);
+    if (!InThen && !InElse) currentSlotList().push_back(line);
 }
 
 void GeneratorState::openLine(TokenCode token) {

@@ -14,6 +14,7 @@
 #include "translator/generator/operand_records.h"
 #include "translator/lexer/token_file.h"
 #include "translator/run/diagnostics.h"
+#include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 #include "translator/run/trace_log.h"
 #include "translator/run/translation.h"
@@ -21,7 +22,7 @@
 
 namespace vestrel {
 
-using SlotLists = std::array<std::vector<std::string>, kSlotCount>;
+using SlotLists = std::array<IlText, kSlotCount>;
 
 struct GeneratorState {
     GeneratorState(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
@@ -36,8 +37,8 @@ struct GeneratorState {
 
     // Output.
     SlotLists slots;
-    std::vector<std::string> ThenBuffer;
-    std::vector<std::string> ElseBuffer;
+    IlText ThenBuffer;
+    IlText ElseBuffer;
     int CurrentSlot = 0;
     std::uint8_t CurrentSection = 0;
     TokenCode PreviousSection = 0;
@@ -68,11 +69,11 @@ struct GeneratorState {
     // Clears everything for a fresh pass.
     void resetForPass();
 
-    std::vector<std::string>& currentSlotList() { return slots[static_cast<std::size_t>(CurrentSlot)]; }
-    // "(* " + the current source line + " *)": the echo of a line that opens a construct.
-    std::string echoOfCurrentLine() const;
+    IlText& currentSlotList() { return slots[static_cast<std::size_t>(CurrentSlot)]; }
+    // Adds "(* " + the current source line + " *)" to a text: the echo of a line that opens a construct.
+    void echoCurrentLine(IlText& target) const { target.addLine("(* ", reader.currentSourceLine, " *)"); }
     // A generated statement line goes to the open branch buffer, else to the current slot.
-    void StatementOutput(std::string line);
+    void StatementOutput(std::string_view line);
     // The bookkeeping of a line-opening action: LineCounter + 1, progress, trace, WordCounter 1.
     void openLine(TokenCode token);
     // Appends a message citing LineCounter + 1 and WordCounter; code 0 does nothing.

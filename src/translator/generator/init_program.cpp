@@ -44,7 +44,7 @@ constexpr std::size_t kDeclarationOffset = 5;
 void WriteInitialisationHead(GeneratorState& state) {
     auto& slot = state.slots[0];
     for (const HeadLine& line : kHead)
-        if (!line.commentOnly || state.AddComment) slot.emplace_back(line.text);
+        if (!line.commentOnly || state.AddComment) slot.push_back(line.text);
 }
 
 void InsertSectionKeys(GeneratorState& state) {
@@ -55,13 +55,13 @@ void InsertSectionKeys(GeneratorState& state) {
     state.convertTable->InsertSectionKeyDeclarations(declarations);
     for (std::size_t l = 1; l < declarations.size(); ++l) {
         const std::size_t at = std::min(l + kDeclarationOffset, slot.size());
-        slot.insert(slot.begin() + static_cast<std::ptrdiff_t>(at), std::move(declarations[l]));
+        slot.insert(at, declarations[l]);
     }
     std::vector<std::string> resets;
     state.convertTable->InsertSectionKeyResets(resets);
     for (std::size_t m = 1; m < resets.size(); ++m) {
         const std::size_t at = slot.empty() ? 0 : slot.size() - 1;
-        slot.insert(slot.begin() + static_cast<std::ptrdiff_t>(at), std::move(resets[m]));
+        slot.insert(at, resets[m]);
     }
 }
 

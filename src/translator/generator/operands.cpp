@@ -49,7 +49,7 @@ void DiscreteOperand(TokenCode code, GeneratorState& state) {
         if (state.InCondition) {
             std::string line = bitIntoScratch(d, " = ", names.name, mask);
             if (!on) append(line, "; ! ", F{d});
-            state.currentSlotList().push_back(std::move(line));
+            state.currentSlotList().push_back(line);
             combineIntoAccumulator(state, f(d));
         } else if (on) {
             state.StatementOutput(concat("  ", names.name2, " | ", mask));

@@ -62,7 +62,7 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
     // Openers repeat their whole line, so the records run to about twice the source.
     std::size_t sourceBytes = 0;
     for (const std::string& line : source) sourceBytes += line.size() + 1;
-    m_file->reserve(2 * sourceBytes + 64);
+    m_file->reserve(3 * sourceBytes + 64);
 
     m_tokenCount = 0;
     m_errorCount = 0;

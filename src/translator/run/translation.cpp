@@ -15,13 +15,7 @@ namespace {
 }  // namespace
 
 std::string TranslationResult::slotText(int slot) const {
-    std::string text;
-    for (const std::string& line : slotLines[static_cast<std::size_t>(slot)]) {
-        text += line;
-        text += '\n';
-    }
-    if (!text.empty()) text.pop_back();
-    return text;
+    return slotLines[static_cast<std::size_t>(slot)].joined();
 }
 
 TranslationResult runTranslation(const std::vector<std::string>& sourceLines, const TranslationOptions& options,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "translator/run/diagnostics.h"
+#include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 
 namespace vestrel {
@@ -30,7 +31,7 @@ struct TranslationResult {
     int tokenCount = 0;                 // records written by pass 1, -1 when it could not start
     std::optional<int> syntaxStatus;    // empty: pass 2 did not run; 0 completed; -1 no token file;
                                         // otherwise the TokenCode at which pass 2 stopped
-    std::array<std::vector<std::string>, kSlotCount> slotLines;  // cp1251 lines
+    std::array<IlText, kSlotCount> slotLines;  // cp1251 lines
     std::array<bool, kSlotCount> slotReceivedText{};
     DiagnosticList diagnostics;
     std::vector<std::string> notices;   // distinct texts of the message boxes of the run, in order

@@ -15,10 +15,7 @@ constexpr std::int32_t kAnalyserStackBottom = 0xFFFF;
 }
 
 void TSintaxAnalys::commentLine(std::string_view text) {
-    std::string line = "(* ";
-    line += text;
-    line += " *)";
-    currentSlotList().push_back(std::move(line));
+    currentSlotList().addLine("(* ", text, " *)");
 }
 
 void TSintaxAnalys::advanceProgress() { progress.advance(); }
@@ -62,10 +59,46 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     trace.row(row);
     progress.advance();
 
-    // Without a trace nobody sees the rows that only pass a token down: jump over them.
-    const bool skipPassingRows = !trace.enabled();
+    // Stops the pass where the engine cannot go on: the message, and no output at all.
+    auto stopWithError = [&](int code, int atRow) {
+        ReportSyntaxError(code);
+        trace.error(token, atRow);
+        slots = SlotLists{};
+        ThenBuffer.clear();
+        ElseBuffer.clear();
+        convertTable.reset();
+        if (destPanel) *destPanel = false;
+        return static_cast<int>(token);
+    };
+    auto readNextToken = [&] {
+        token = tokenReader.ReadToken();
+        tokenClass = TokenClassOf(token);
+        progress.advance();
+    };
+
+    // Without a trace nobody sees the rows one by one: a token takes its compiled walk.
+    const bool compiledWalks = !trace.enabled();
     while (row != 0) {
-        if (skipPassingRows) row = rowActingOn(row, tokenClass);
+        if (compiledWalks) {
+            const EngineSegment& walk =
+                SyntaxSegments[static_cast<std::size_t>(row)][static_cast<std::size_t>(tokenClass)];
+            if (walk.end != EngineSegment::End::RowByRow &&
+                engineStack.Count() + walk.pushCount <= engineStack.Capacity()) {
+                for (int i = 0; i < walk.actionCount; ++i)
+                    SyntaxGraph[walk.actionRows[static_cast<std::size_t>(i)]].action(token, *this);
+                for (int i = 0; i < walk.pushCount; ++i) engineStack.Push(walk.pushRows[static_cast<std::size_t>(i)]);
+                if (walk.end == EngineSegment::End::AtRow) {
+                    row = walk.next;  // the rejecting row, taken row by row below
+                } else {
+                    const int nextRow = walk.end == EngineSegment::End::Next ? walk.next : engineStack.Pop();
+                    if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(syntax::EngineError, row);
+                    row = nextRow;
+                    if (walk.consume) readNextToken();
+                    continue;
+                }
+            }
+        }
+
         const SyntaxRow& current = SyntaxGraph[static_cast<std::size_t>(row)];
         if (current.action) current.action(token, *this);
         bool consumed = false;
@@ -79,36 +112,16 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
                 if (engineStack.Count() >= engineStack.Capacity()) nextRow = -1;
                 else engineStack.Push(row + 1);
             }
-            if (nextRow < 0 || nextRow >= kSyntaxRowCount) {
-                ReportSyntaxError(syntax::EngineError);
-                trace.error(token, row);
-                slots = SlotLists{};
-                ThenBuffer.clear();
-                ElseBuffer.clear();
-                convertTable.reset();
-                if (destPanel) *destPanel = false;
-                return static_cast<int>(token);
-            }
+            if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(syntax::EngineError, row);
             row = nextRow;
             trace.row(row);
         } else if (current.error != 0) {
-            ReportSyntaxError(current.error);
-            trace.error(token, row);
-            slots = SlotLists{};
-            ThenBuffer.clear();
-            ElseBuffer.clear();
-            convertTable.reset();
-            if (destPanel) *destPanel = false;
-            return static_cast<int>(token);
+            return stopWithError(current.error, row);
         } else {
             ++row;
             trace.row(row);
         }
-        if (consumed) {
-            token = tokenReader.ReadToken();
-            tokenClass = TokenClassOf(token);
-            progress.advance();
-        }
+        if (consumed) readNextToken();
     }
 
     finishInitialisation();

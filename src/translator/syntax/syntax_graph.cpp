@@ -319,27 +319,61 @@ constexpr std::array<std::uint64_t, kSyntaxRowCount> compileRows() {
 const std::array<std::uint64_t, kSyntaxRowCount> SyntaxRowClasses = compileRows();
 
 namespace {
-// A row that has no action, no error and does not take the token only passes it on to
-// the next row; the table lets the engine jump over such runs when nobody traces rows.
-constexpr bool rowActsOn(std::size_t r, std::uint64_t classMask, int tokenClass) {
-    return kRows[r].action != nullptr || kRows[r].error != 0 || ((classMask >> tokenClass) & 1u) != 0;
-}
-constexpr auto compileSkips() {
-    constexpr auto masks = compileRows();
-    std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> skips{};
-    for (int c = 0; c < kTokenClassCount; ++c) {
-        std::size_t target = kSyntaxRowCount - 1;
-        for (std::size_t r = kSyntaxRowCount; r-- > 0;) {
-            if (rowActsOn(r, masks[r], c)) target = r;
-            skips[r][static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(target);
+// Follows the rows a token of one class takes from a row, as the engine would, up to the
+// row that uses the token up, returns, or reports an error. Nothing an action does can
+// change that walk, so it is the same on every visit.
+constexpr EngineSegment compileSegment(const std::array<std::uint64_t, kSyntaxRowCount>& masks, int start, int tokenClass) {
+    EngineSegment segment;
+    int r = start;
+    for (int step = 0; step < 64; ++step) {
+        const SyntaxRow& current = kRows[static_cast<std::size_t>(r)];
+        const bool accepts = ((masks[static_cast<std::size_t>(r)] >> tokenClass) & 1u) != 0;
+        if (!accepts && current.error != 0) {
+            // The engine reports the error row by row, its action included.
+            segment.end = EngineSegment::End::AtRow;
+            segment.next = static_cast<std::uint8_t>(r);
+            return segment;
         }
+        if (current.action) {
+            if (segment.actionCount == EngineSegment::kMaxActions) return EngineSegment{};
+            segment.actionRows[segment.actionCount++] = static_cast<std::uint8_t>(r);
+        }
+        if (!accepts) {
+            if (r + 1 >= kSyntaxRowCount) return EngineSegment{};
+            ++r;
+            continue;
+        }
+        segment.consume = current.consume;
+        if (current.pop) {
+            segment.end = EngineSegment::End::Return;
+            return segment;
+        }
+        if (current.push) {
+            if (segment.pushCount == EngineSegment::kMaxPushes) return EngineSegment{};
+            segment.pushRows[segment.pushCount++] = static_cast<std::uint8_t>(r + 1);
+        }
+        if (current.consume) {
+            segment.end = EngineSegment::End::Next;
+            segment.next = static_cast<std::uint8_t>(current.next);
+            return segment;
+        }
+        r = current.next;
     }
-    return skips;
+    return EngineSegment{};  // a walk this long is left to the engine, row by row
+}
+
+constexpr auto compileSegments() {
+    constexpr auto masks = compileRows();
+    std::array<std::array<EngineSegment, kTokenClassCount>, kSyntaxRowCount> segments{};
+    for (int r = 1; r < kSyntaxRowCount; ++r)
+        for (int c = 0; c < kTokenClassCount; ++c)
+            segments[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = compileSegment(masks, r, c);
+    return segments;
 }
 static_assert(kSyntaxRowCount <= 256 && kFirstByteClass + std::size(kByteClasses) == kTokenClassCount);
 }  // namespace
 
-const std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> SyntaxRowSkips = compileSkips();
+const std::array<std::array<EngineSegment, kTokenClassCount>, kSyntaxRowCount> SyntaxSegments = compileSegments();
 
 int TokenClassOf(TokenCode token) {
     if (token > 0xFFFF) return 0;

@@ -44,11 +44,27 @@ inline bool rowAccepts(int row, int tokenClass) {
 
 // Class 0 holds every token no row names; the others are families, keywords and bytes.
 inline constexpr int kTokenClassCount = 33;
-// For each row and class, the first row from there on that calls an action, reports an
-// error or takes the token: the rows before it would only pass the token down.
-extern const std::array<std::array<std::uint8_t, kTokenClassCount>, kSyntaxRowCount> SyntaxRowSkips;
-inline int rowActingOn(int row, int tokenClass) {
-    return SyntaxRowSkips[static_cast<std::size_t>(row)][static_cast<std::size_t>(tokenClass)];
-}
+
+// The walk of a token of one class from one row, compiled: the actions of the rows it
+// passes, the return rows it pushes, and how it ends. The engine uses it when nobody
+// traces rows; the trace shows every row, so a traced run walks row by row.
+struct EngineSegment {
+    static constexpr int kMaxActions = 6;
+    static constexpr int kMaxPushes = 6;
+    enum class End : std::uint8_t {
+        RowByRow,  // not compiled: walk row by row from the start row
+        Next,      // go to `next`, the token used up
+        Return,    // pop the row to go to (the token used up when `consume`)
+        AtRow,     // continue row by row at `next`, which rejects the token with an error
+    };
+    End end = End::RowByRow;
+    bool consume = false;
+    std::uint8_t next = 0;
+    std::uint8_t actionCount = 0;
+    std::uint8_t pushCount = 0;
+    std::array<std::uint8_t, kMaxActions> actionRows{};
+    std::array<std::uint8_t, kMaxPushes> pushRows{};
+};
+extern const std::array<std::array<EngineSegment, kTokenClassCount>, kSyntaxRowCount> SyntaxSegments;
 
 }  // namespace vestrel

@@ -68,7 +68,7 @@ inline TranslationResult translate(const std::vector<std::string>& utf8Lines,
 // The slot's lines in UTF-8.
 inline std::vector<std::string> slotLines(const TranslationResult& result, int slot) {
     std::vector<std::string> lines;
-    for (const std::string& line : result.slotLines.at(static_cast<std::size_t>(slot)))
+    for (std::string_view line : result.slotLines.at(static_cast<std::size_t>(slot)))
         lines.push_back(text::toUtf8(line));
     return lines;
 }

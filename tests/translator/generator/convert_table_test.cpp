@@ -24,9 +24,11 @@ struct TableFixture : ::testing::Test {
         return n;
     }
     std::vector<std::string> declare(bool addComment) {
-        std::vector<std::string> slot{"PROGRAM", "rest"};
+        IlText slot;
+        slot.push_back("PROGRAM");
+        slot.push_back("rest");
         table.DeclareSlot(slot, addComment);
-        return slot;
+        return slot.lines();
     }
 };
 
@@ -183,8 +185,10 @@ TEST_F(TableFixture, WithoutCommentsLinesEndInTheModeAndNoWLines) {
 TEST_F(TableFixture, WListFamiliesHaveTheirCommentLines) {
     for (unsigned k = 0; k < 254; ++k) table.RegisterVariable(0x2000 + (k % 128) + (k / 128) * 0x2000);
     for (TokenCode c : {0x1053u, 0x2011u, 0x3008u, 0x4012u, 0x8011u}) table.RegisterVariable(c);
-    std::vector<std::string> slot{"PROGRAM"};
-    table.DeclareSlot(slot, true);
+    IlText declared;
+    declared.push_back("PROGRAM");
+    table.DeclareSlot(declared, true);
+    const std::vector<std::string> slot = declared.lines();
     const std::vector<std::string> wLines(slot.begin() + 2, slot.begin() + 7);
     EXPECT_EQ(wLines, (std::vector<std::string>{
                           std::string(" (* W0  = вд120 - вд127 *)"_cp), std::string(" (* W1  = ва021 *)"_cp),

@@ -225,10 +225,12 @@ TEST(Engine, TwoPassesShareNothing) {
 TEST(Engine, NestingDeeperThanTheStackReportsMessage1) {
     std::vector<Record> records = {kSection000, {0xF300, "00 x"}};
     for (int i = 0; i < 1200; ++i) records.push_back({0xB028, "("});
-    const auto outcome = runPass2(records);
-    EXPECT_NE(outcome.status, 0);
-    ASSERT_EQ(outcome.diagnostics.size(), 1u);
-    EXPECT_NE(outcome.diagnostics[0].text.find("Синтаксическая ошибка!"_cp), std::string::npos);
+    for (const bool traced : {true, false}) {
+        const auto outcome = runPass2(records, {}, traced);
+        EXPECT_NE(outcome.status, 0);
+        ASSERT_EQ(outcome.diagnostics.size(), 1u);
+        EXPECT_NE(outcome.diagnostics[0].text.find("Синтаксическая ошибка!"_cp), std::string::npos);
+    }
 }
 
 // Random sequences of tokens in numbered lines: the engine accepts, or stops with

@@ -1,0 +1,44 @@
+// Whole-text operations of IlText: appending, inserting, joining.
+#include "translator/run/il_text.h"
+
+namespace vestrel {
+
+void IlText::append(const IlText& other) {
+    const std::size_t shift = m_bytes.size();
+    m_bytes += other.m_bytes;
+    m_ends.reserve(m_ends.size() + other.m_ends.size());
+    for (std::size_t end : other.m_ends) m_ends.push_back(end + shift);
+}
+
+void IlText::insert(std::size_t at, const IlText& other) {
+    if (at >= size()) return append(other);
+    const std::size_t position = at == 0 ? 0 : m_ends[at - 1] + 1;
+    const std::size_t inserted = other.m_bytes.size();
+    m_bytes.insert(position, other.m_bytes);
+    for (std::size_t i = at; i < m_ends.size(); ++i) m_ends[i] += inserted;
+    std::vector<std::size_t> ends;
+    ends.reserve(other.m_ends.size());
+    for (std::size_t end : other.m_ends) ends.push_back(end + position);
+    m_ends.insert(m_ends.begin() + static_cast<std::ptrdiff_t>(at), ends.begin(), ends.end());
+}
+
+void IlText::insert(std::size_t at, std::string_view line) {
+    IlText one;
+    one.push_back(line);
+    insert(at, one);
+}
+
+std::string IlText::joined() const {
+    std::string text = m_bytes;
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+std::vector<std::string> IlText::lines() const {
+    std::vector<std::string> result;
+    result.reserve(size());
+    for (std::string_view line : *this) result.emplace_back(line);
+    return result;
+}
+
+}  // namespace vestrel
