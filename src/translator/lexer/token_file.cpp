@@ -93,25 +93,24 @@ void TokenFile::writeConstant(double value) {
     writeRecord(token::Constant, std::string_view(buffer, formatFixed6Into(buffer, value)));
 }
 
-std::optional<std::string_view> TokenFileLines::next() {
-    if (m_position >= m_bytes.size()) return std::nullopt;
-    const std::size_t end = m_bytes.find('\n', m_position);
-    std::string_view line;
-    if (end == std::string_view::npos) {
-        line = m_bytes.substr(m_position);
-        m_position = m_bytes.size();
-    } else {
-        line = m_bytes.substr(m_position, end - m_position);
-        m_position = end + 1;
-    }
-    return line;
-}
-
 namespace {
 
 // Reads a "%X" code line: leading blanks, then hexadecimal digits. A code that does
 // not fit 16 bits is as unreadable as one without digits.
 std::optional<TokenCode> parseCodeLine(std::string_view line) {
+    // Pass 1 writes four upper-case digits: read those without the general parser.
+    if (line.size() == 4) {
+        TokenCode value = 0;
+        bool plain = true;
+        for (char c : line) {
+            const unsigned digit = c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0')
+                                   : c >= 'A' && c <= 'F' ? static_cast<unsigned>(c - 'A' + 10)
+                                                          : 16u;
+            plain = plain && digit < 16;
+            value = value << 4 | (digit & 0xF);
+        }
+        if (plain) return value;
+    }
     std::size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     TokenCode value = 0;

@@ -110,7 +110,21 @@ class TokenFileLines {
 public:
     explicit TokenFileLines(std::string_view bytes) : m_bytes(bytes) {}
     // The next line without its line feed; nothing at the end of the bytes.
-    std::optional<std::string_view> next();
+    std::optional<std::string_view> next() {
+        if (m_position >= m_bytes.size()) return std::nullopt;
+        // Code lines and most texts are a few bytes long: look at those before memchr.
+        const char* const begin = m_bytes.data() + m_position;
+        const std::size_t rest = m_bytes.size() - m_position;
+        const std::size_t probe = rest < 16 ? rest : 16;
+        std::size_t length = 0;
+        while (length < probe && begin[length] != '\n') ++length;
+        if (length == probe && length < rest) {
+            const void* feed = std::memchr(begin + length, '\n', rest - length);
+            length = feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - begin) : rest;
+        }
+        m_position += length < rest ? length + 1 : rest;
+        return std::string_view(begin, length);
+    }
 
 private:
     std::string_view m_bytes;

@@ -14,14 +14,12 @@ std::string hexCode(unsigned code) {
     return std::string(buffer, end);
 }
 
-void TraceLog::row(int row) {
-    if (!m_enabled) return;
+void TraceLog::writeRow(int row) {
     m_text += ',';
     m_text += std::to_string(row);
 }
 
-void TraceLog::record(unsigned code, std::string_view text) {
-    if (!m_enabled) return;
+void TraceLog::writeRecord(unsigned code, std::string_view text) {
     m_text += "\n[";
     m_text += hexCode(code);
     m_text += "]\n ";
@@ -29,15 +27,13 @@ void TraceLog::record(unsigned code, std::string_view text) {
     m_text += "\n ";
 }
 
-void TraceLog::endOfInput(unsigned code) {
-    if (!m_enabled) return;
+void TraceLog::writeEndOfInput(unsigned code) {
     m_text += "\n[";
     m_text += hexCode(code);
     m_text += "]\n ";
 }
 
-void TraceLog::error(unsigned token, int row) {
-    if (!m_enabled) return;
+void TraceLog::writeError(unsigned token, int row) {
     m_text += "\nError: [";
     m_text += hexCode(token);
     m_text += "] #";

@@ -84,6 +84,35 @@ TEST(TokenReader, MalformedRecordsRaiseTheirNotices) {
     EXPECT_EQ(noText.host.notices, std::vector<std::string>{std::string("Ошибка чтения файла !!!"_cp)});
 }
 
+TEST(TokenReader, CodeLinesInEveryShapeAndUnterminatedLastLines) {
+    struct Case {
+        std::string bytes;
+        TokenCode code;
+        std::string text;  // currentTokenText after the read
+    };
+    const Case cases[] = {
+        {"A001\na\n", 0xA001, "a"},
+        {"a001\na\n", 0xA001, "a"},                  // lower-case digits
+        {" \t1001\nb\n", 0x1001, "b"},               // leading blanks
+        {"E0\nc\n", 0xE0, "c"},                       // fewer digits
+        {"3001\n0123456789abcdef", 0x3001, "0123456789abcdef"},    // 16 bytes, no line feed
+        {"3001\n0123456789abcdefg", 0x3001, "0123456789abcdefg"},  // 17 bytes, no line feed
+        {"3001\n0123456789abcdefg\n", 0x3001, "0123456789abcdefg"},
+        {"3001\n\n", 0x3001, ""},
+    };
+    for (const Case& c : cases) {
+        Reader r(c.bytes);
+        EXPECT_EQ(r.reader.ReadToken(), c.code) << c.bytes;
+        EXPECT_EQ(r.state.currentTokenText, c.text) << c.bytes;
+        EXPECT_EQ(r.reader.ReadToken(), 0xF000u) << c.bytes;
+        EXPECT_TRUE(r.host.notices.empty()) << c.bytes;
+    }
+    for (const char* bad : {"G001\nx\n", "\nx\n", "+1\nx\n"}) {
+        Reader r(bad);
+        EXPECT_EQ(r.reader.ReadToken(), 0xFFFFu) << bad;
+    }
+}
+
 TEST(TokenReader, LongRecordLinesAreReadWhole) {
     const std::string longLine(100000, 'x');
     Reader r("D200\n" + longLine + "\nF000\n");
