@@ -98,19 +98,6 @@ namespace {
 // Reads a "%X" code line: leading blanks, then hexadecimal digits. A code that does
 // not fit 16 bits is as unreadable as one without digits.
 std::optional<TokenCode> parseCodeLine(std::string_view line) {
-    // Pass 1 writes four upper-case digits: read those without the general parser.
-    if (line.size() == 4) {
-        TokenCode value = 0;
-        bool plain = true;
-        for (char c : line) {
-            const unsigned digit = c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0')
-                                   : c >= 'A' && c <= 'F' ? static_cast<unsigned>(c - 'A' + 10)
-                                                          : 16u;
-            plain = plain && digit < 16;
-            value = value << 4 | (digit & 0xF);
-        }
-        if (plain) return value;
-    }
     std::size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     TokenCode value = 0;
@@ -123,14 +110,18 @@ std::optional<TokenCode> parseCodeLine(std::string_view line) {
 
 TokenCode TokenReader::ReadToken() {
     for (;;) {
-        const auto codeLine = m_lines.next();
-        if (!codeLine) {
-            m_trace.endOfInput(token::EndOfInput);
-            return token::EndOfInput;
-        }
         TokenCode code = token::Unreadable;
-        if (const auto parsed = parseCodeLine(*codeLine)) code = *parsed;
-        else m_host.notice("Неверное число !!!"_cp);
+        if (const auto plain = m_lines.nextFourDigitCode()) {
+            code = *plain;
+        } else {
+            const auto codeLine = m_lines.next();
+            if (!codeLine) {
+                m_trace.endOfInput(token::EndOfInput);
+                return token::EndOfInput;
+            }
+            if (const auto parsed = parseCodeLine(*codeLine)) code = *parsed;
+            else m_host.notice("Неверное число !!!"_cp);
+        }
 
         const auto textLine = m_lines.next();
         if (!textLine) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -109,24 +110,60 @@ private:
 class TokenFileLines {
 public:
     explicit TokenFileLines(std::string_view bytes) : m_bytes(bytes) {}
+    // A code line as pass 1 writes it, four upper-case hexadecimal digits: its value,
+    // the line taken. Anything else: nothing, the line left for next().
+    std::optional<TokenCode> nextFourDigitCode() {
+        if (m_bytes.size() - m_position < 5 || m_position > m_bytes.size()) return std::nullopt;
+        const char* const line = m_bytes.data() + m_position;
+        if (line[4] != '\n') return std::nullopt;
+        TokenCode code = 0;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint8_t digit = kHexValues[static_cast<unsigned char>(line[i])];
+            if (digit > 15) return std::nullopt;
+            code = code << 4 | digit;
+        }
+        m_position += 5;
+        return code;
+    }
     // The next line without its line feed; nothing at the end of the bytes.
     std::optional<std::string_view> next() {
         if (m_position >= m_bytes.size()) return std::nullopt;
-        // Code lines and most texts are a few bytes long: look at those before memchr.
         const char* const begin = m_bytes.data() + m_position;
         const std::size_t rest = m_bytes.size() - m_position;
-        const std::size_t probe = rest < 16 ? rest : 16;
-        std::size_t length = 0;
-        while (length < probe && begin[length] != '\n') ++length;
-        if (length == probe && length < rest) {
-            const void* feed = std::memchr(begin + length, '\n', rest - length);
-            length = feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - begin) : rest;
-        }
+        const std::size_t length = lineLength(begin, rest);
         m_position += length < rest ? length + 1 : rest;
         return std::string_view(begin, length);
     }
 
 private:
+    // The value of each upper-case hexadecimal digit; 255 for every other byte.
+    static constexpr auto kHexValues = [] {
+        std::array<std::uint8_t, 256> values{};
+        for (auto& v : values) v = 255;
+        for (int d = 0; d < 10; ++d) values[static_cast<std::size_t>('0' + d)] = static_cast<std::uint8_t>(d);
+        for (int d = 0; d < 6; ++d) values[static_cast<std::size_t>('A' + d)] = static_cast<std::uint8_t>(10 + d);
+        return values;
+    }();
+
+    // Bytes up to the first line feed (all of them without one). Lines are mostly a few
+    // bytes long, so eight are tested at a time in a register rather than by a call.
+    static std::size_t lineLength(const char* begin, std::size_t size) {
+        static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+        constexpr std::uint64_t kFeeds = 0x0A0A0A0A0A0A0A0AULL, kOnes = 0x0101010101010101ULL,
+                                kHighs = 0x8080808080808080ULL;
+        std::size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, begin + i, 8);
+            const std::uint64_t x = word ^ kFeeds;
+            // The lowest set high bit marks the first byte equal to a line feed.
+            if (const std::uint64_t found = (x - kOnes) & ~x & kHighs; found != 0)
+                return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+        }
+        while (i < size && begin[i] != '\n') ++i;
+        return i;
+    }
+
     std::string_view m_bytes;
     std::size_t m_position = 0;
 };

@@ -375,8 +375,8 @@ static_assert(kSyntaxRowCount <= 256 && kFirstByteClass + std::size(kByteClasses
 
 const std::array<std::array<EngineSegment, kTokenClassCount>, kSyntaxRowCount> SyntaxSegments = compileSegments();
 
-int TokenClassOf(TokenCode token) {
-    if (token > 0xFFFF) return 0;
+namespace {
+constexpr int classOfToken(TokenCode token) {
     const unsigned family = token >> 12;
     if (family >= 1 && family <= 8) return static_cast<int>(family);
     const TokenCode top = token & 0xFF00;
@@ -386,6 +386,15 @@ int TokenClassOf(TokenCode token) {
         if (kExactTokens[i] == token) return kFirstExactClass + static_cast<int>(i);
     return 0;
 }
+// Every 16-bit code's class, looked up once per token read.
+constexpr auto kTokenClasses = [] {
+    std::array<std::uint8_t, 0x10000> classes{};
+    for (TokenCode token = 0; token <= 0xFFFF; ++token) classes[token] = static_cast<std::uint8_t>(classOfToken(token));
+    return classes;
+}();
+}  // namespace
+
+int TokenClassOf(TokenCode token) { return token > 0xFFFF ? 0 : kTokenClasses[token]; }
 
 bool MatchTokenSet(TokenCode token, const TokenSet& set) {
     for (std::uint16_t v : set) {

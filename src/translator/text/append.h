@@ -17,13 +17,28 @@ struct Octal {
 };
 
 inline void appendPart(std::string& out, std::string_view piece) { out.append(piece); }
-inline void appendPart(std::string& out, const char* piece) { out.append(piece); }
 inline void appendPart(std::string& out, const std::string& piece) { out.append(piece); }
+template <class Pointer>
+    requires std::same_as<Pointer, const char*> || std::same_as<Pointer, char*>
+void appendPart(std::string& out, Pointer piece) {
+    out.append(piece);
+}
+// A literal's length is known without counting.
+template <std::size_t N>
+void appendPart(std::string& out, const char (&literal)[N]) {
+    out.append(literal, N - 1);
+}
 inline void appendPart(std::string& out, char c) { out.push_back(c); }
 
 template <std::integral Number>
     requires(!std::same_as<Number, char> && !std::same_as<Number, bool>)
 void appendPart(std::string& out, Number value) {
+    // Register numbers, masks and depths are mostly one or two digits.
+    if (value >= 0 && value < 100) {
+        if (value >= 10) out.push_back(static_cast<char>('0' + value / 10));
+        out.push_back(static_cast<char>('0' + value % 10));
+        return;
+    }
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, static_cast<std::size_t>(end - digits));
