@@ -153,7 +153,8 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
     if (algorithm.pending) return;
     algorithm.count = 0;
     for (AlgorithmParameter& p : algorithm.parameters) p = AlgorithmParameter{};
-    algorithm.lines.clear();
+    algorithm.line.clear();
+    algorithm.lineWritten = false;
     algorithm.pending = true;
     algorithm.index = static_cast<int>(token & 0xFF);
 }
@@ -166,8 +167,9 @@ void EndAlgorithm(TokenCode, GeneratorState& state) {
     const int code = GenerateAlgorithm(state);
     state.ReportSyntaxError(code);
     state.reader.LineCounter = lineCounter;
-    for (std::string& line : algorithm.lines) state.StatementOutput(std::move(line));
-    algorithm.lines.clear();
+    if (algorithm.lineWritten) state.StatementOutput(algorithm.line);
+    algorithm.line.clear();
+    algorithm.lineWritten = false;
     algorithm.pending = false;
 }
 
@@ -218,19 +220,26 @@ AlgorithmLine::AlgorithmLine(GeneratorState& state) : m_state(state) {}
 TKorvelAlgorithm& AlgorithmLine::algorithm() { return m_state.algorithm; }
 
 AlgorithmLine& AlgorithmLine::operator<<(std::string_view fragment) {
-    auto& lines = m_state.algorithm.lines;
+    TKorvelAlgorithm& command = m_state.algorithm;
     if (!m_opened) {
         m_opened = true;
+        command.lineWritten = true;
+        command.line.clear();
         // The first statement opens the line with two spaces in place of "; ".
-        if (fragment.substr(0, 2) == "; ") lines.push_back("  " + std::string(fragment.substr(2)));
-        else lines.emplace_back(fragment);
-        return *this;
+        if (fragment.substr(0, 2) == "; ") {
+            command.line += "  ";
+            fragment.remove_prefix(2);
+        }
     }
-    lines.back() += fragment;
+    command.line += fragment;
     return *this;
 }
 
-AlgorithmLine& AlgorithmLine::operator<<(long long number) { return *this << std::to_string(number); }
+AlgorithmLine& AlgorithmLine::operator<<(long long number) {
+    if (!m_opened) return *this << std::to_string(number);
+    text::append(m_state.algorithm.line, number);
+    return *this;
+}
 
 const AlgorithmParameter& AlgorithmLine::parameter(int p) const {
     static const AlgorithmParameter kMissing{};
@@ -261,13 +270,13 @@ AlgorithmLine& AlgorithmLine::signedOperand(std::string_view x, std::string_view
 }
 
 AlgorithmLine& AlgorithmLine::load(std::string_view registerName, int p) {
-    const std::string r(registerName);
-    return signedOperand("; " + r + " = ", "; " + r + " CHGSIGN ", p);
+    const std::string v = value(p);
+    return *this << "; " << registerName << (isNegative(p) ? " CHGSIGN " : " = ") << v;
 }
 
 AlgorithmLine& AlgorithmLine::firstCycleTest(const AlgorithmState& s) {
-    return *this << "; " + s.flagRegister + " | " + std::to_string(1 << s.flagBit) << "; F0 = " + s.flagRegister
-                 << "; F0 & " + std::to_string(1 << (s.flagBit + 1));
+    return *this << "; " << s.flagRegister << " | " << (1 << s.flagBit) << "; F0 = " << s.flagRegister << "; F0 & "
+                 << (1 << (s.flagBit + 1));
 }
 
 // --- Renderings --------------------------------------------------------------------

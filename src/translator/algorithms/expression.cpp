@@ -29,8 +29,8 @@ void appendOperand(std::string& line, GeneratorState& state, const TExpression& 
 int GenerateExpression(GeneratorState& state, TExpression& record) {
     const std::int32_t d = state.FDepth;
     const bool leadingMinus = (record.sign & 0xFF) == '-';
-    std::string line;
-    line.reserve(256);
+    std::string& line = record.line;
+    line.clear();
     append(line, "  ", F{d}, leadingMinus ? " CHGSIGN " : " = ");
     appendOperand(line, state, record, 1, 0);
     // A leading sign is stored as the first operator, ahead of the infix ones.
@@ -62,7 +62,6 @@ int GenerateExpression(GeneratorState& state, TExpression& record) {
         }
         append(line, "; ", F{d - 1}, record.orMode ? " | " : " & ", left);
     }
-    record.lines.push_back(std::move(line));
     return 0;
 }
 
@@ -73,8 +72,7 @@ void EndExpression(TokenCode, GeneratorState& state) {
     TExpression& record = state.expression;
     if (!record.active) return;
     GenerateExpression(state, record);
-    for (std::string& line : record.lines) state.StatementOutput(std::move(line));
-    record.lines.clear();
+    state.StatementOutput(record.line);
     record.active = false;
 }
 

@@ -27,7 +27,8 @@ struct TKorvelAlgorithm {
     int tick = 55;
     int period = 10;
     bool pending = false;
-    std::vector<std::string> lines;  // the line buffer of the command
+    std::string line;           // the line buffer of the command; its room is kept
+    bool lineWritten = false;   // a template opened the line
 };
 
 }  // namespace vestrel

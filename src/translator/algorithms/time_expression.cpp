@@ -57,8 +57,8 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
     if (valueIsTimer) value = timerNames(state, record.valueCode);
     const long long n = timeValueOf(record);
     const F n1{d + 1}, n2{d + 2}, n0{d};
-    std::string line;
-    line.reserve(640);
+    std::string& line = record.line;
+    line.clear();
 
     if (record.inCondition) {
         switch (record.comparison & 0xFF) {
@@ -99,7 +99,6 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
         else
             append(line, "  ", target.value, " = ", n, "; ", target.name, " & ", clearMask);
     }
-    record.lines.push_back(std::move(line));
 }
 
 }  // namespace
@@ -119,8 +118,7 @@ void EndTimeExpression(TokenCode token, GeneratorState& state) {
     ReadTimeValue(record, token, state.reader.currentTokenText);
     if (!record.active) return;
     GenerateTimeExpression(state, record);
-    for (std::string& line : record.lines) state.StatementOutput(std::move(line));
-    record.lines.clear();
+    state.StatementOutput(record.line);
     record.active = false;
 }
 

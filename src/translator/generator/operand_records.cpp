@@ -12,7 +12,7 @@ void TTimeExpression::start(bool inConditionNow, bool orModeNow, TokenCode targe
     comparison = 0;
     valueCode = 0;
     values = {};
-    lines.clear();
+    line.clear();
     active = true;
 }
 
@@ -26,7 +26,7 @@ void TExpression::start(bool inConditionNow, bool orModeNow) {
     operands = {};
     constants = {};
     comparison = 0;
-    lines.clear();
+    line.clear();
     active = true;
 }
 

@@ -22,7 +22,7 @@ struct TTimeExpression {
     TokenCode valueCode = 0;   // the value on the right: a timer or a time literal
     std::array<std::int32_t, 4> values{};  // h, m, s, t of a time literal
     bool active = false;
-    std::vector<std::string> lines;
+    std::string line;  // the generated line; its room is kept from one statement to the next
 
     void start(bool inConditionNow, bool orModeNow, TokenCode targetTimer);
 };
@@ -39,7 +39,7 @@ struct TExpression {
     bool inCondition = false;
     bool orMode = false;
     bool active = false;
-    std::vector<std::string> lines;
+    std::string line;  // the generated line; its room is kept from one statement to the next
 
     void start(bool inConditionNow, bool orModeNow);
     // Both return 0, or 1 when the record already holds eight items (the item is dropped).
