@@ -248,18 +248,16 @@ std::string_view firstTwo(const std::string& number) { return std::string_view(n
 }  // namespace
 
 // One register of the declaration block: name, external name, mode and comment.
-std::string TConvertTable::declarationLine(int i, bool addComment) const {
+bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) const {
     const RegisterEntry entry = m_iList[static_cast<std::size_t>(i)];
     const std::uint32_t k = entry.key;
     const std::string_view marked = entry.mark ? " C " : "";
     auto mode = [&](std::string_view plain) { return marked.empty() ? plain : marked; };
-    std::string line;
-    line.reserve(80);
-
+    line.clear();
     if (((k >> 8) & 0xFF) == 0x71) {
         append(line, 'Q', i, " TV_-lm", Octal{(k & 0xFF) >> 3, 2}, "-000", (k & 0xFF) & 7, mode(" In "));
         if (addComment) append(line, " (* Q", i, "  = зарезервировано для тм"_cp, Octal{k & 0xFF, 3}, " *)");
-        return line;
+        return true;
     }
     switch ((k >> 12) & 0xF) {
         case 0:
@@ -320,15 +318,14 @@ std::string TConvertTable::declarationLine(int i, bool addComment) const {
             if (addComment) append(line, " (* I", i, "  = ключи алгоритмов"_cp, " *)");
             break;
         default:
-            return {};
+            return false;
     }
-    return line;
+    return true;
 }
 
-std::string TConvertTable::wCommentLine(int j) const {
+bool TConvertTable::wCommentLine(int j, std::string& line) const {
     const std::uint32_t k = m_wList[static_cast<std::size_t>(j)].key;
-    std::string line;
-    line.reserve(64);
+    line.clear();
     append(line, " (* W", j, "  = ");
     const std::string number = octal3(k & 0xFFF);
     switch ((k >> 12) & 0xF) {
@@ -339,21 +336,22 @@ std::string TConvertTable::wCommentLine(int j) const {
         case 4: append(line, "ав"_cp, number, " *)"); break;
         case 8: append(line, "ив"_cp, number, " - ив"_cp, firstTwo(number), "7 *)"); break;
         case 12: append(line, "ключи алгоритмов"_cp, " *)"); break;
-        default: return {};
+        default: return false;
     }
-    return line;
+    return true;
 }
 
 void TConvertTable::DeclareSlot(IlText& slot, bool addComment) const {
     IlText block;
+    std::string line;  // one buffer for every line of the block
     block.push_back("VAR_IN_OUT");
     if (addComment)
         for (int j = 0; j <= m_wLast && j < kWListSize; ++j)
             if (m_wList[static_cast<std::size_t>(j)].key != 0)
-                if (std::string line = wCommentLine(j); !line.empty()) block.push_back(line);
+                if (wCommentLine(j, line)) block.push_back(line);
     for (int i = 0; i <= m_iLast && i < kIListSize; ++i)
         if (m_iList[static_cast<std::size_t>(i)].key != 0)
-            if (std::string line = declarationLine(i, addComment); !line.empty()) block.push_back(line);
+            if (declarationLine(i, addComment, line)) block.push_back(line);
     block.push_back("I254 CYCLE_TIME R");
     block.push_back("END_VAR");
     slot.insert(slot.empty() ? 0 : 1, block);

@@ -108,8 +108,9 @@ private:
     int appendW(std::uint32_t key);
 
     bool takeNewRegister(std::uint32_t key, RegisterAllocation& allocation);
-    std::string declarationLine(int i, bool addComment) const;
-    std::string wCommentLine(int j) const;
+    // Both write the line into `line` (emptied first) and tell whether there is one.
+    bool declarationLine(int i, bool addComment, std::string& line) const;
+    bool wCommentLine(int j, std::string& line) const;
 };
 
 }  // namespace vestrel

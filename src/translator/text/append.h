@@ -62,11 +62,10 @@ void append(std::string& out, const Pieces&... pieces) {
     (appendPart(out, pieces), ...);
 }
 
-// The pieces as one new string, its room taken once.
+// The pieces as one new string (a short one stays inside the string object).
 template <class... Pieces>
 std::string concat(const Pieces&... pieces) {
     std::string out;
-    out.reserve(64);
     (appendPart(out, pieces), ...);
     return out;
 }
