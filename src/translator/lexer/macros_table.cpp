@@ -13,13 +13,13 @@ void TMacrosTable::clear() {
     }
     m_count = 0;
     m_firstByteUsed = {};
+    m_index.clear();
 }
 
 int TMacrosTable::find(std::string_view name) const {
     if (name.empty() || !m_firstByteUsed[static_cast<unsigned char>(name[0])]) return -1;
-    for (int i = 0; i < m_count; ++i)
-        if (m_names[static_cast<std::size_t>(i)] == name) return i;
-    return -1;
+    const auto entry = m_index.find(name);
+    return entry == m_index.end() ? -1 : entry->second;
 }
 
 bool TMacrosTable::AddMacro(std::string_view name, std::string_view value) {
@@ -31,6 +31,7 @@ bool TMacrosTable::AddMacro(std::string_view name, std::string_view value) {
     }
     m_names[static_cast<std::size_t>(m_count)].assign(name);
     m_values[static_cast<std::size_t>(m_count)].assign(value);
+    m_index.emplace(m_names[static_cast<std::size_t>(m_count)], m_count);
     if (!name.empty()) m_firstByteUsed[static_cast<unsigned char>(name[0])] = true;
     ++m_count;
     return true;

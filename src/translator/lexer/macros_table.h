@@ -5,12 +5,18 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace vestrel {
 
 class TMacrosTable {
 public:
     static constexpr int kCapacity = 100;
+
+    TMacrosTable() = default;
+    // The index points into this object's own names: a copy would point into the original.
+    TMacrosTable(const TMacrosTable&) = delete;
+    TMacrosTable& operator=(const TMacrosTable&) = delete;
 
     // False when the table is full, even for a name already defined; otherwise a known
     // name gets the new value in place and a new name is appended.
@@ -38,6 +44,8 @@ private:
     int m_count = 0;
     // The first bytes of the defined names.
     std::array<bool, 256> m_firstByteUsed{};
+    // Each name's entry; the views point into m_names, whose strings stay in place.
+    std::unordered_map<std::string_view, int> m_index;
 };
 
 }  // namespace vestrel

@@ -28,6 +28,11 @@ TEST(TMacrosTable, RedefinitionKeepsItsPlaceAndAFullTableRefusesEverything) {
     EXPECT_FALSE(table.AddMacro("a", "4"));
     EXPECT_EQ(table.ExpandMacro("a"), "3");
     EXPECT_EQ(table.ExpandMacro("m99"), "x");
+
+    table.clear();  // a new run starts empty
+    EXPECT_EQ(table.ExpandMacro("a"), "a");
+    EXPECT_TRUE(table.AddMacro("a", "5"));
+    EXPECT_EQ(table.ExpandMacro("a"), "5");
 }
 
 TEST(TMacrosTable, DefinitionLines) {
