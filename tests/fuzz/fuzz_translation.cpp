@@ -1,4 +1,5 @@
-// Any bytes as a Korvel listing: the run must finish with a result, never crash or hang.
+// Any bytes as a Korvel listing: the run must finish with a result, never crash or hang,
+// and a traced run must give the same result as an ordinary one.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,5 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto result = vestrel::runTranslation(vestrel::splitSourceLines(text), options);
     // Either pass 1 reported errors and pass 2 did not run, or pass 2 ran.
     if (result.lexicalErrorCount > 0 && result.syntaxStatus.has_value()) __builtin_trap();
+    // A traced run walks the grammar row by row, an ordinary one follows compiled walks:
+    // both must end alike.
+    vestrel::RunHooks traced;
+    traced.keepTrace = true;
+    const auto rowByRow = vestrel::runTranslation(vestrel::splitSourceLines(text), options, traced);
+    if (rowByRow.syntaxStatus != result.syntaxStatus || rowByRow.slotLines != result.slotLines ||
+        rowByRow.diagnostics.size() != result.diagnostics.size() || rowByRow.notices != result.notices)
+        __builtin_trap();
+    for (std::size_t i = 0; i < result.diagnostics.size(); ++i)
+        if (rowByRow.diagnostics[i].text != result.diagnostics[i].text) __builtin_trap();
     return 0;
 }
