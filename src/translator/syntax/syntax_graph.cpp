@@ -386,8 +386,9 @@ constexpr int classOfToken(TokenCode token) {
         if (kExactTokens[i] == token) return kFirstExactClass + static_cast<int>(i);
     return 0;
 }
-// Every 16-bit code's class, looked up once per token read.
-constexpr auto kTokenClasses = [] {
+// Every 16-bit code's class, looked up once per token read (filled when the program
+// starts: a table this size is more than some compilers evaluate at compile time).
+const auto kTokenClasses = [] {
     std::array<std::uint8_t, 0x10000> classes{};
     for (TokenCode token = 0; token <= 0xFFFF; ++token) classes[token] = static_cast<std::uint8_t>(classOfToken(token));
     return classes;
