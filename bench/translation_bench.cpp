@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -46,7 +47,14 @@ const LargestProgram& largestProgram() {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         p.bytes = text.size();
         p.lines = splitSourceLines(text);
-        std::atexit([] { std::error_code ignored; fs::remove(largestProgram().file, ignored); });
+        // The program object is gone by the time exit handlers run (the handler is
+        // registered before it is complete), so the handler keeps its own copy of the name.
+        static char written[4096];
+        const std::string name = p.file.string();
+        if (name.size() < sizeof written) {
+            std::memcpy(written, name.c_str(), name.size() + 1);
+            std::atexit([] { ::unlink(written); });
+        }
         return p;
     }();
     return program;
