@@ -13,6 +13,7 @@ import argparse
 import os
 import pathlib
 import random
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -158,6 +159,10 @@ def main():
                 failures += 1
             print(f"{name:22} {factor:>3}x {len(data):>11} {code:>4} {seconds:>8.3f} {peak:>8.1f}  {first}")
             source.unlink()
+            if out_dir.exists():
+                shutil.rmtree(out_dir)
+    if not args.work:
+        work.rmdir()  # every input and output was removed as it was done with
     sys.exit(1 if failures else 0)
 
 
