@@ -42,6 +42,16 @@ void appendElapsed(std::string& line, const TimerNames& x, std::int32_t d, bool 
            " + ", a);
 }
 
+// Both elapsed times (the value's in F(d+2), the target's in F(d+1)), then the sign of
+// `kept` - `other` in F(d): 1 when `kept` is the greater.
+void appendTimerAgainstTimer(std::string& line, const TimerNames& value, const TimerNames& target, std::int32_t d,
+                             F kept, F other) {
+    appendElapsed(line, value, d, true);
+    append(line, "; ", F{d + 2}, " = ", F{d + 1});
+    appendElapsed(line, target, d, false);
+    append(line, "; ", kept, " - ", other, "; SIGN ", kept, "; ", F{d}, " = ", kept);
+}
+
 // Whole seconds of a literal; a non-zero tenths digit adds one second.
 long long timeValueOf(const TTimeExpression& record) {
     const auto& v = record.values;
@@ -64,10 +74,7 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
         switch (record.comparison & 0xFF) {
             case '<':
                 if (valueIsTimer) {
-                    appendElapsed(line, value, d, true);
-                    append(line, "; ", n2, " = ", n1);
-                    appendElapsed(line, target, d, false);
-                    append(line, "; ", n1, " - ", n2, "; SIGN ", n1, "; ", n0, " = ", n1);
+                    appendTimerAgainstTimer(line, value, target, d, n1, n2);
                 } else {
                     appendElapsed(line, target, d, true);
                     append(line, "; ", n1, " - ", n, "; SIGN ", n1, "; ", n0, " = ", n1);
@@ -76,10 +83,7 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
             case '=':
             case '>':
                 if (valueIsTimer) {
-                    appendElapsed(line, value, d, true);
-                    append(line, "; ", n2, " = ", n1);
-                    appendElapsed(line, target, d, false);
-                    append(line, "; ", n2, " - ", n1, "; SIGN ", n2, "; ", n0, " = ", n2);
+                    appendTimerAgainstTimer(line, value, target, d, n2, n1);
                 } else {
                     appendElapsed(line, target, d, true);
                     append(line, "; ", n1, " - ", n, "; SIGN ", n1, "; ! ", n1, "; ", n0, " = ", n1);

@@ -243,8 +243,10 @@ std::string octal3(unsigned value) {
     append(digits, Octal{value, 3});
     return digits;
 }
-// The first two characters of a number: "125" -> "12".
-std::string_view firstTwo(const std::string& number) { return std::string_view(number).substr(0, 2); }
+// "вд120 - вд127": the eight bits of a group, from its first number to the last digit 7.
+void appendGroupRange(std::string& line, std::string_view family, const std::string& number) {
+    append(line, family, number, " - ", family, std::string_view(number).substr(0, 2), "7");
+}
 }  // namespace
 
 // One register of the declaration block: name, external name, mode and comment.
@@ -269,9 +271,9 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             append(line, input ? 'I' : 'Q', i, input ? " DI_-lm" : " DO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000",
                    ((k & 0xFFF) >> 3) & 7, mode(input ? " R " : " In "));
             if (addComment) {
-                const std::string number = octal3(k & 0xFFF);
-                const std::string_view family = input ? "вд"_cp : "дв"_cp;
-                append(line, " (* ", family, number, " - ", family, firstTwo(number), "7 *)");
+                append(line, " (* ");
+                appendGroupRange(line, input ? "вд"_cp : "дв"_cp, octal3(k & 0xFFF));
+                append(line, " *)");
             }
             break;
         }
@@ -285,8 +287,9 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
         case 5: {
             append(line, 'Q', i, " KB_-lm", Octal{(k & 0xFF) >> 6, 2}, "-000", ((k & 0xFF) >> 3) & 7, mode(" In "));
             if (addComment) {
-                const std::string number = octal3(k & 0xFF);
-                append(line, " (* ", "кб"_cp, number, " - ", "кб"_cp, firstTwo(number), "7 *)");
+                append(line, " (* ");
+                appendGroupRange(line, "кб"_cp, octal3(k & 0xFF));
+                append(line, " *)");
             }
             break;
         }
@@ -301,15 +304,16 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             append(line, 'Q', i, " TK_-lm00-000", (k & 0xFF) >> 3, mode(" In "));
             if (addComment) {
                 const std::string number = octal3(k & 0xFF);
-                append(line, " (* Q", i, "  = тм"_cp, number, " + тм"_cp, firstTwo(number), "7 *)");
+                append(line, " (* Q", i, "  = тм"_cp, number, " + тм"_cp, std::string_view(number).substr(0, 2), "7 *)");
             }
             break;
         }
         case 8: {
             append(line, 'Q', i, " IO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000", ((k & 0xFFF) >> 3) & 7, mode(" In "));
             if (addComment) {
-                const std::string number = octal3(k & 0xFFF);
-                append(line, " (* ", "ив"_cp, number, " - ", "ив"_cp, firstTwo(number), "7 *)");
+                append(line, " (* ");
+                appendGroupRange(line, "ив"_cp, octal3(k & 0xFFF));
+                append(line, " *)");
             }
             break;
         }
@@ -330,11 +334,20 @@ bool TConvertTable::wCommentLine(int j, std::string& line) const {
     const std::string number = octal3(k & 0xFFF);
     switch ((k >> 12) & 0xF) {
         case 0: append(line, "зарезервировано для алг"_cp, Octal{k, 3}, " *)"); break;
-        case 1: append(line, "вд"_cp, number, " - вд"_cp, firstTwo(number), "7 *)"); break;
+        case 1:
+            appendGroupRange(line, "вд"_cp, number);
+            append(line, " *)");
+            break;
         case 2: append(line, "ва"_cp, number, " *)"); break;
-        case 3: append(line, "дв"_cp, number, " - дв"_cp, firstTwo(number), "7 *)"); break;
+        case 3:
+            appendGroupRange(line, "дв"_cp, number);
+            append(line, " *)");
+            break;
         case 4: append(line, "ав"_cp, number, " *)"); break;
-        case 8: append(line, "ив"_cp, number, " - ив"_cp, firstTwo(number), "7 *)"); break;
+        case 8:
+            appendGroupRange(line, "ив"_cp, number);
+            append(line, " *)");
+            break;
         case 12: append(line, "ключи алгоритмов"_cp, " *)"); break;
         default: return false;
     }
