@@ -51,6 +51,9 @@ QSpinBox* makeSpin(const QString& name, int minimum, int maximum, int value, QWi
     spin->setRange(minimum, maximum);
     spin->setSingleStep(1);
     spin->setValue(value);
+    // Typed text that is out of range ("5" while the range starts at 55) is taken as the
+    // nearest end of the range when editing ends, not thrown away for the old value.
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return spin;
 }
 
