@@ -1,6 +1,7 @@
 // The file commands of the main window: new and open, saving the source program, saving
 // the IL project, and the questions a program window asks when it is closed. The files
 // themselves are read and written by the core's project module.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -25,9 +26,14 @@ namespace {
 // The writer's messages are cp1251 texts that already name their path.
 QString saveMessage(const project::SaveResult& result) { return fromCp1251(result.message); }
 
+// A program is named by its full path, whatever form of name a dialog handed back
+// ("./missing.prg", "sub/../pump.prg").
+QString fullPath(const QString& name) { return QDir::cleanPath(QFileInfo(name).absoluteFilePath()); }
+
 }  // namespace
 
-TMDIChild* TMainForm::openByName(const QString& name) {
+TMDIChild* TMainForm::openByName(const QString& givenName) {
+    const QString name = fullPath(givenName);
     QString text;
     if (QFileInfo(name).isFile()) {
         const std::optional<std::string> bytes = project::readWholeFile(nativePath(name));
@@ -108,14 +114,15 @@ bool TMainForm::saveSource(TMDIChild& child) {
 }
 
 bool TMainForm::saveSourceAs(TMDIChild& child) {
-    const std::optional<QString> name =
+    const std::optional<QString> chosen =
         m_dialogs.saveFileName({QString(), qs(texts::kSourceFilter), 1, qs(texts::kSourceExtension)});
-    if (!name) return false;
-    if (QFileInfo::exists(*name) && !m_dialogs.question(qs(texts::kFileWord) + *name + qs(texts::kAlreadyExists)))
+    if (!chosen) return false;
+    const QString name = fullPath(*chosen);
+    if (QFileInfo::exists(name) && !m_dialogs.question(qs(texts::kFileWord) + name + qs(texts::kAlreadyExists)))
         return false;
-    if (!writeSource(child, *name)) return false;
+    if (!writeSource(child, name)) return false;
     m_dialogs.information(qs(texts::kSourceSaved));
-    child.setProgramName(*name);
+    child.setProgramName(name);
     child.setSourceModified(false);
     return true;
 }
@@ -151,7 +158,7 @@ void TMainForm::saveIlProjectAs(TMDIChild& child) {
     if (!slotTexts) return;
     const std::optional<QString> name = m_dialogs.saveFileName({QString(), qs(texts::kIlFilter), 1, QString()});
     if (!name) return;
-    const std::string base = nativePath(*name);
+    const std::string base = nativePath(fullPath(*name));
     const std::string directory = project::ilProjectDirectory(base);
     if (QFileInfo::exists(fromNativePath(directory))) {
         const QString question = qs(texts::kIlProjectWord) + fromNativePath(project::ilProjectName(base)) + qs(texts::kAlreadyExists);

@@ -2,6 +2,7 @@
 #include "workbench/user_dialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -45,7 +46,8 @@ void QtUserDialogs::notice(const QString& text) { QMessageBox::information(m_par
 QFileDialog& QtUserDialogs::fileDialog(std::unique_ptr<QFileDialog>& slot) {
     if (!slot) {
         slot = std::make_unique<QFileDialog>(m_parent);
-        slot->setDirectory(QStringLiteral("."));
+        // The current folder by its full name, so that chosen names come back whole.
+        slot->setDirectory(QDir::currentPath());
         // The commands ask their own replace question.
         slot->setOption(QFileDialog::DontConfirmOverwrite);
     }

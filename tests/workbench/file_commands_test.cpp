@@ -25,6 +25,7 @@ private slots:
     void windowWithoutOutputIgnoresBothIlSaves();
     void failedSavesAreReportedAndChangeNothing();
     void exitAsksNothing();
+    void relativeNamesBecomeFullPaths();
 };
 
 void FileCommandsTest::saveOnNonameOpensSaveAs() {
@@ -221,6 +222,22 @@ void FileCommandsTest::exitAsksNothing() {
     bench.form->action(Command::FileExit1)->trigger();
     QVERIFY(bench.dialogs.calls.empty());
     QVERIFY(!bench.form->isVisible());
+}
+
+void FileCommandsTest::relativeNamesBecomeFullPaths() {
+    Bench bench;
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(bench.folder.path()));
+    bench.dialogs.fileNames.push_back(QStringLiteral("./missing.prg"));
+    bench.form->action(Command::FileOpen1)->trigger();
+    const QString opened = bench.form->activeChild() ? bench.form->activeChild()->programName() : QString();
+    bench.dialogs.fileNames.push_back(QStringLiteral("sub/../pump.prg"));
+    TMDIChild* saved = bench.newWindow(qs("x"));
+    bench.form->action(Command::FileSaveKorvelAs1)->trigger();
+    QDir::setCurrent(before);
+    QCOMPARE(opened, bench.path("missing.prg"));
+    QCOMPARE(saved->programName(), bench.path("pump.prg"));
+    QCOMPARE(fileBytes(bench.path("pump.prg")), QByteArray("x\r\n"));
 }
 
 QObject* makeFileCommandsTest() { return new FileCommandsTest; }
