@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 
 #include "workbench/about_box.h"
@@ -182,7 +183,8 @@ void TMainForm::createStatusBar() {
     for (std::size_t i = 0; i < m_statusPanels.size(); ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
+        // A panel is at least its design width and grows for a longer text (40497:16).
+        panel->setMinimumWidth(kStatusPanelWidths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);
         m_statusPanels[i] = panel;
@@ -266,6 +268,8 @@ QMdiSubWindow* TMainForm::subWindowOf(const TMDIChild* child) const {
 
 void TMainForm::updateCommandStates() {
     const bool anyWindow = !m_mdiArea->subWindowList().isEmpty();
+    // With no editor left, no caret position stands in the panel.
+    if (!anyWindow) m_statusPanels[1]->clear();
     for (Command command : {Command::FileClose1, Command::WindowCascade1, Command::WindowTileHorizontal1,
                             Command::WindowTileVertical1, Command::WindowMinimizeAll1, Command::WindowArrangeAll1})
         action(command)->setEnabled(anyWindow);
@@ -360,7 +364,34 @@ void TMainForm::N15Click() {
 
 void TMainForm::HelpAbout1Execute() { m_dialogs.showModal(*m_aboutBox); }
 
-void TMainForm::cascade() { m_mdiArea->cascadeSubWindows(); }
+namespace {
+// Cascaded windows step down and right by a title bar's height and take the room the
+// steps leave, but never less than two thirds of the frame in each direction.
+constexpr int kCascadeMinimumShare = 3;  // 1 / share less than the frame
+}  // namespace
+
+void TMainForm::cascade() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList())
+        if (!sub->isMinimized()) windows << sub;
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int step = std::max(16, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    const int count = static_cast<int>(windows.size());
+    const int width = std::max(area.width() - (count - 1) * step, area.width() - area.width() / kCascadeMinimumShare);
+    const int height = std::max(area.height() - (count - 1) * step, area.height() - area.height() / kCascadeMinimumShare);
+    // When the steps would run out of the frame they start again at the top left.
+    const int stepsThatFit = std::max(1, std::min((area.width() - width) / step, (area.height() - height) / step) + 1);
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        sub->showNormal();
+        const int offset = (i % stepsThatFit) * step;
+        sub->setGeometry(offset, offset, width, height);
+        sub->raise();
+    }
+    windows.last()->setFocus();
+    m_mdiArea->setActiveSubWindow(windows.last());
+}
 
 namespace {
 // The program windows that take part in tiling: those that are not minimised.

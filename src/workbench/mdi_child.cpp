@@ -1,15 +1,19 @@
 // The program window: its areas, editors, message tree and what a run shows in them.
 #include "workbench/mdi_child.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include "workbench/image_lists.h"
@@ -25,6 +29,10 @@ constexpr std::array<const char*, kSlotCount> kSlotCaptions = {
     "Блок №7.(700-717)", "Блок №7.(720-737)",
 };
 static_assert(kSlotCaptions.size() == kSlotCount);
+
+constexpr char kMessageCount[] = "Сообщений: ";
+// The background of the source line a message jump went to.
+constexpr QRgb kCitedLineColour = 0xFFFFF0A0;
 
 constexpr int kSplitterWidth = 3;
 constexpr int kTreeIndent = 19;
@@ -80,6 +88,10 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     DestPanel->layout()->addWidget(PageControl1);
 
     MessagePanel = makePanel(QStringLiteral("MessagePanel"), Splitter2);
+    m_messageCount = new QLabel(MessagePanel);
+    m_messageCount->setObjectName(QStringLiteral("MessageCountLabel"));
+    m_messageCount->setContentsMargins(2, 0, 2, 0);
+    MessagePanel->layout()->addWidget(m_messageCount);
     MessageTreeView = new QTreeWidget(MessagePanel);
     MessageTreeView->setObjectName(QStringLiteral("MessageTreeView"));
     MessageTreeView->setHeaderHidden(true);
@@ -87,17 +99,38 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     MessageTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MessageTreeView->setColumnCount(1);
     MessageTreeView->viewport()->installEventFilter(this);
+    MessageTreeView->installEventFilter(this);
     MessagePanel->layout()->addWidget(MessageTreeView);
 
     buildEditors();
+    m_caretEditor = SourceRichEdit;
+
+    // F8 and Shift+F8 walk the messages from anywhere in the window.
+    const auto messageKey = [this](const QKeySequence& keys, int direction) {
+        auto* walk = new QAction(this);
+        walk->setShortcut(keys);
+        walk->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(walk, &QAction::triggered, this, [this, direction] { jumpToNextMessage(direction); });
+        addAction(walk);
+    };
+    messageKey(QKeySequence(Qt::Key_F8), 1);
+    messageKey(QKeySequence(Qt::SHIFT | Qt::Key_F8), -1);
 
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
-    // The splitters keep the sizes the user drags them to.
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { m_outputWidth = DestPanel->width(); });
-    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { m_messageHeight = MessagePanel->height(); });
+    // The splitters keep the share of the window the user drags them to.
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] {
+        m_outputWidth = DestPanel->width();
+        m_outputShare = double(m_outputWidth) / std::max(1, ProgrammsPanel->width());
+    });
+    connect(Splitter2, &QSplitter::splitterMoved, this, [this] {
+        m_messageHeight = MessagePanel->height();
+        m_messageShare = double(m_messageHeight) / std::max(1, height());
+    });
+    Splitter1->installEventFilter(this);
+    Splitter2->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -118,6 +151,9 @@ TMDIChild::~TMDIChild() {
     SourceRichEdit->removeEventFilter(this);
     SourceRichEdit->viewport()->removeEventFilter(this);
     MessageTreeView->viewport()->removeEventFilter(this);
+    MessageTreeView->removeEventFilter(this);
+    Splitter1->removeEventFilter(this);
+    Splitter2->removeEventFilter(this);
 }
 
 QPlainTextEdit* TMDIChild::makeEditor(const QString& name, QWidget* parent) {
@@ -189,6 +225,7 @@ std::optional<std::vector<std::string>> TMDIChild::outputLines(int slot, Unconve
 
 void TMDIChild::showTranslationResult(const TranslationResult& result) {
     m_state = State::Translating;
+    SourceRichEdit->setExtraSelections({});
     setPanelVisible(DestPanel, false);
 
     // Pass 1 empties the tree when it starts; it shows the area when it reported errors.
@@ -243,6 +280,25 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
         if (entry.icon >= 0) item->setIcon(0, messageImage(entry.icon));
     }
     MessageTreeView->expandAll();
+
+    // The first message is selected, ready for Enter or F8; the count names the messages,
+    // not the group node.
+    const QList<QTreeWidgetItem*> messages = messagesWithLines();
+    if (!messages.isEmpty()) MessageTreeView->setCurrentItem(messages.first());
+    m_messageCount->setText(QString::fromUtf8(kMessageCount) + QString::number(messages.size()));
+    // However small the user drags it, the area keeps its count and two message lines.
+    const int row = MessageTreeView->topLevelItemCount() > 0 ? MessageTreeView->sizeHintForRow(0)
+                                                             : MessageTreeView->fontMetrics().height();
+    MessagePanel->setMinimumHeight(m_messageCount->sizeHint().height() + 2 * row + 2 * MessageTreeView->frameWidth());
+}
+
+QList<QTreeWidgetItem*> TMDIChild::messagesWithLines() const {
+    QList<QTreeWidgetItem*> messages;
+    for (QTreeWidgetItemIterator it(MessageTreeView); *it; ++it) {
+        const std::optional<std::string> text = toCp1251((*it)->text(0));
+        if (text && DiagnosticList::LineOfEntry(*text)) messages << *it;
+    }
+    return messages;
 }
 
 void TMDIChild::setPanelVisible(QWidget* panel, bool visible) {
@@ -254,16 +310,20 @@ void TMDIChild::setPanelVisible(QWidget* panel, bool visible) {
 void TMDIChild::restoreStructure() {
     m_outputWidth = ProgrammsPanel->width() / 2;
     m_messageHeight = height() / 8;
+    m_outputShare = 0.5;
+    m_messageShare = 1.0 / 8;
     applyPanelSizes();
 }
 
 void TMDIChild::applyPanelSizes() {
     if (!DestPanel->isHidden()) {
         const int available = Splitter1->width() - Splitter1->handleWidth();
+        if (m_outputShare) m_outputWidth = static_cast<int>(*m_outputShare * ProgrammsPanel->width());
         Splitter1->setSizes({available - m_outputWidth, m_outputWidth});
     }
     if (!MessagePanel->isHidden()) {
         const int available = Splitter2->height() - Splitter2->handleWidth();
+        if (m_messageShare) m_messageHeight = static_cast<int>(*m_messageShare * height());
         Splitter2->setSizes({available - m_messageHeight, m_messageHeight});
     }
 }
@@ -277,17 +337,41 @@ void TMDIChild::MessageTreeViewDblClick() {
     if (!line) return;
 
     SourceRichEdit->setFocus();
-    if (*line < 1 || *line > SourceRichEdit->document()->blockCount()) return;
-    // The caret goes to the end of the cited line, which scrolls it into view; the text
-    // and its modified flag stay as they are.
-    const QTextBlock block = SourceRichEdit->document()->findBlockByNumber(*line - 1);
+    if (*line < 1) return;
+    // A line past the end (the message counts one line on, or the text was shortened
+    // since) goes to the last line.
+    markLine(std::min(*line, SourceRichEdit->document()->blockCount()));
+}
+
+void TMDIChild::markLine(int line) {
+    // The caret goes to the end of the cited line, which scrolls it into view, and the
+    // line is marked; the text and its modified flag stay as they are.
+    const QTextBlock block = SourceRichEdit->document()->findBlockByNumber(line - 1);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock);
     SourceRichEdit->setTextCursor(cursor);
     SourceRichEdit->ensureCursorVisible();
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = cursor;
+    mark.format.setBackground(QColor::fromRgba(kCitedLineColour));
+    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    SourceRichEdit->setExtraSelections({mark});
+}
+
+void TMDIChild::jumpToNextMessage(int direction) {
+    const QList<QTreeWidgetItem*> messages = messagesWithLines();
+    if (messages.isEmpty() || MessagePanel->isHidden()) return;
+    const qsizetype current = messages.indexOf(MessageTreeView->currentItem());
+    const qsizetype count = messages.size();
+    const qsizetype next = current < 0 ? (direction > 0 ? 0 : count - 1) : (current + direction + count) % count;
+    MessageTreeView->setCurrentItem(messages[next]);
+    MessageTreeViewDblClick();
 }
 
 void TMDIChild::reportCaret(const QPlainTextEdit* editor) {
+    // Editors refilled out of sight (the output pages after a run) move their caret
+    // too; only the editor the user works in reports.
+    if (editor != m_caretEditor) return;
     const QTextCursor cursor = editor->textCursor();
     const int position = cursor.selectionEnd();
     const QTextBlock block = editor->document()->findBlock(position);
@@ -300,6 +384,18 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick) MessageTreeViewDblClick();
         return false;
     }
+    if (watched == MessageTreeView) {
+        // Enter or Space on a message jumps like a double click.
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+        MessageTreeViewDblClick();
+        return true;
+    }
+    if (watched == Splitter1 || watched == Splitter2) {
+        if (event->type() == QEvent::Resize) applyPanelSizes();
+        return false;
+    }
     // Entering an editor, a key and a mouse press report the caret as it stands before
     // they take effect; the selection change that follows reports it after.
     switch (event->type()) {
@@ -309,7 +405,10 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
             QObject* owner = watched;
             if (auto* viewport = qobject_cast<QWidget*>(watched); viewport && !qobject_cast<QPlainTextEdit*>(watched))
                 owner = viewport->parent();
-            if (auto* editor = qobject_cast<QPlainTextEdit*>(owner)) reportCaret(editor);
+            if (auto* editor = qobject_cast<QPlainTextEdit*>(owner)) {
+                m_caretEditor = editor;
+                reportCaret(editor);
+            }
             break;
         }
         default:

@@ -12,10 +12,12 @@
 
 #include "translator/run/translation.h"
 
+class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace vestrel::workbench {
 
@@ -75,8 +77,10 @@ public:
     // the window's height.
     void restoreStructure();
 
-    // Jumps from the selected message to the source line it cites.
+    // Jumps from the selected message to the source line it cites and marks that line.
     void MessageTreeViewDblClick();
+    // Selects the next (or previous) message that cites a line, round the end, and jumps.
+    void jumpToNextMessage(int direction);
 
     // The close questions are the main window's business; it installs them here.
     void setCloseHandler(std::function<void(TMDIChild&)> handler) { m_closeHandler = std::move(handler); }
@@ -97,6 +101,8 @@ private:
     void fillMessageTree(const DiagnosticList& diagnostics);
     void setPanelVisible(QWidget* panel, bool visible);
     void applyPanelSizes();
+    QList<QTreeWidgetItem*> messagesWithLines() const;
+    void markLine(int line);
 
     QWidget* ProgrammsPanel;
     QWidget* SourcePanel;
@@ -109,11 +115,19 @@ private:
     QPlainTextEdit* InitDestRichEdit;
     std::array<QPlainTextEdit*, kSlotCount - 1> DestRichEdit{};
     QTreeWidget* MessageTreeView;
+    QLabel* m_messageCount;
 
     std::array<QPlainTextEdit*, kSlotCount> m_outputEditors{};
     State m_state = State::Opened;
+    // The editor whose caret the status bar shows: the one the user worked in last.
+    const QPlainTextEdit* m_caretEditor = nullptr;
+    // The sizes of the output and message areas: in pixels at first, then as shares of
+    // the window once the structure was restored or a splitter dragged, so that a window
+    // made smaller by an arrangement keeps every area in view.
     int m_outputWidth = 185;
     int m_messageHeight = 41;
+    std::optional<double> m_outputShare;
+    std::optional<double> m_messageShare;
     std::function<void(TMDIChild&)> m_closeHandler;
 };
 

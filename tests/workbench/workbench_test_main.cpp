@@ -6,11 +6,12 @@
 
 QObject* makeMainWindowTest();
 QObject* makeFileCommandsTest();
+QObject* makeDisplaysTest();
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
-    for (QObject* (*make)() : {&makeMainWindowTest, &makeFileCommandsTest}) {
+    for (QObject* (*make)() : {&makeMainWindowTest, &makeFileCommandsTest, &makeDisplaysTest}) {
         const std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }
