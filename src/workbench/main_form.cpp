@@ -227,6 +227,12 @@ void TMainForm::connectCommands() {
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         updateCommandStates();
         rebuildWindowList();
+        if (TMDIChild* child = activeChild()) checkDiskChange(*child);
+    });
+    // Coming back from another program counts as activating the window in front.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            if (TMDIChild* child = activeChild()) checkDiskChange(*child);
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { watchFocusedEditor(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateEditCommands);
@@ -242,6 +248,12 @@ bool TMainForm::event(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // Exit, Alt+F4 and the frame's close box all come here; unsaved work is asked about
+    // first, and Cancel (or a save that fails) keeps everything open.
+    if (!m_ending && !askBeforeEnding()) {
+        event->ignore();
+        return;
+    }
     m_ending = true;
     event->accept();
 }
@@ -305,8 +317,9 @@ void TMainForm::rebuildWindowList() {
     const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
     for (qsizetype i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* sub = windows[i];
-        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle())
-                                      : QStringLiteral("%1 %2").arg(i + 1).arg(sub->windowTitle());
+        const auto* child = qobject_cast<const TMDIChild*>(sub->widget());
+        const QString title = child ? child->caption() : sub->windowTitle();
+        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : QStringLiteral("%1 %2").arg(i + 1).arg(title);
         QAction* entry = m_windowMenu->addAction(caption);
         entry->setCheckable(true);
         entry->setChecked(sub == m_mdiArea->currentSubWindow());
@@ -329,6 +342,7 @@ void TMainForm::FileExit1Execute() { close(); }
 void TMainForm::TranslateExecute() {
     TMDIChild* child = activeChild();
     if (!child) return;
+    if (!askBeforeTranslating(*child)) return;
     UnconvertibleCharacter unconvertible;
     const std::optional<std::vector<std::string>> lines = child->sourceLines(&unconvertible);
     if (!lines) {

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -167,6 +168,7 @@ QPlainTextEdit* TMDIChild::makeEditor(const QString& name, QWidget* parent) {
     editor->viewport()->installEventFilter(this);
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, [this, editor] { reportCaret(editor); });
     connect(editor, &QPlainTextEdit::selectionChanged, this, [this, editor] { reportCaret(editor); });
+    connect(editor->document(), &QTextDocument::modificationChanged, this, [this] { updateModifiedMark(); });
     return editor;
 }
 
@@ -181,6 +183,9 @@ void TMDIChild::buildEditors() {
         layout->setContentsMargins(0, 0, 0, 0);
         const QString name = slot == 0 ? QStringLiteral("InitDestRichEdit") : QStringLiteral("DestRichEdit%1").arg(slot - 1);
         QPlainTextEdit* editor = makeEditor(name, page);
+        connect(editor->document(), &QTextDocument::contentsChanged, this, [this] {
+            if (!m_filling) m_outputEdited = true;
+        });
         layout->addWidget(editor);
         PageControl1->addTab(page, slotCaption(slot));
         m_outputEditors[static_cast<std::size_t>(slot)] = editor;
@@ -193,13 +198,37 @@ void TMDIChild::buildEditors() {
 
 bool TMDIChild::hasFileName() const { return !programName().startsWith(QStringLiteral("NONAME")); }
 
+void TMDIChild::setProgramName(const QString& name) {
+    m_programName = name;
+    // "[*]" is where the frame puts the "*" of a modified window.
+    QString title = name;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
+}
+
+QString TMDIChild::caption() const { return m_programName + (isWindowModified() ? QStringLiteral("*") : QString()); }
+
+bool TMDIChild::hasUnsavedWork() const { return sourceModified() || (outputShown() && anyOutputModified()); }
+
+void TMDIChild::updateModifiedMark() { setWindowModified(hasUnsavedWork()); }
+
+TMDIChild::DiskStamp TMDIChild::stampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile()) return {};
+    return {true, info.lastModified(), info.size()};
+}
+
 void TMDIChild::setSourceText(const QString& text) {
     SourceRichEdit->setPlainText(text);
     SourceRichEdit->document()->setModified(false);
+    // Loading sets and clears the flag with the document's signals held back.
+    updateModifiedMark();
 }
 
 bool TMDIChild::sourceModified() const { return SourceRichEdit->document()->isModified(); }
-void TMDIChild::setSourceModified(bool modified) { SourceRichEdit->document()->setModified(modified); }
+void TMDIChild::setSourceModified(bool modified) {
+    SourceRichEdit->document()->setModified(modified);
+    updateModifiedMark();
+}
 
 bool TMDIChild::outputShown() const { return !DestPanel->isHidden(); }
 bool TMDIChild::messagesShown() const { return !MessagePanel->isHidden(); }
@@ -213,6 +242,8 @@ bool TMDIChild::anyOutputModified() const {
 
 void TMDIChild::clearOutputModified() {
     for (QPlainTextEdit* editor : m_outputEditors) editor->document()->setModified(false);
+    m_outputEdited = false;
+    updateModifiedMark();
 }
 
 std::optional<std::vector<std::string>> TMDIChild::sourceLines(UnconvertibleCharacter* error) const {
@@ -238,6 +269,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
         // Pass 2 empties every output editor when it starts and loads the slots that
         // received text when it completes; loading sets an editor's modified flag.
         bool anyText = false;
+        m_filling = true;
         for (int slot = 0; slot < kSlotCount; ++slot) {
             QPlainTextEdit* editor = outputEditor(slot);
             editor->clear();
@@ -248,6 +280,8 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
                 anyText = true;
             }
         }
+        m_filling = false;
+        m_outputEdited = false;
         if (!result.diagnostics.empty()) setPanelVisible(MessagePanel, true);
         setPanelVisible(DestPanel, anyText && result.diagnostics.empty());
     }
@@ -263,6 +297,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
         PageControl1->setCurrentIndex(0);
     }
     m_state = outputShown() ? State::Translated : State::Failed;
+    updateModifiedMark();
 }
 
 void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
@@ -418,12 +453,13 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-    FormClose();
-    event->accept();
+    // A window whose questions were cancelled, or whose save failed, stays open.
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
-void TMDIChild::FormClose() {
-    if (m_closeHandler) m_closeHandler(*this);
-}
+bool TMDIChild::FormClose() { return !m_closeHandler || m_closeHandler(*this); }
 
 }  // namespace vestrel::workbench

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QDateTime>
 #include <QWidget>
 
 #include "translator/run/translation.h"
@@ -35,8 +36,12 @@ public:
     ~TMDIChild() override;
 
     // The program name: the source file's full path, or "NONAME" + number.
-    QString programName() const { return windowTitle(); }
-    void setProgramName(const QString& name) { setWindowTitle(name); }
+    QString programName() const { return m_programName; }
+    void setProgramName(const QString& name);
+    // The caption as shown: the program name, with "*" while something is unsaved.
+    QString caption() const;
+    // Unsaved work: an edited source, or output that was not saved since the run.
+    bool hasUnsavedWork() const;
     // A name starting with "NONAME" marks a program that has no file yet.
     bool hasFileName() const;
 
@@ -61,7 +66,19 @@ public:
     bool slotPresent(int slot) const;
     bool anyOutputModified() const;
     void clearOutputModified();
+    // An output editor was edited by hand since the run filled it and was not saved.
+    bool outputEditedByHand() const { return m_outputEdited; }
 
+    // What the source file on disk looked like when it was last read or written here.
+    struct DiskStamp {
+        bool exists = false;
+        QDateTime modified;
+        qint64 size = 0;
+        bool operator==(const DiskStamp&) const = default;
+    };
+    static DiskStamp stampOf(const QString& path);
+    const DiskStamp& diskStamp() const { return m_diskStamp; }
+    void setDiskStamp(const DiskStamp& stamp) { m_diskStamp = stamp; }
     // The source text as cp1251 lines, or the character that cannot be written so.
     std::optional<std::vector<std::string>> sourceLines(UnconvertibleCharacter* error) const;
     // An output editor's text as cp1251 lines.
@@ -82,8 +99,9 @@ public:
     // Selects the next (or previous) message that cites a line, round the end, and jumps.
     void jumpToNextMessage(int direction);
 
-    // The close questions are the main window's business; it installs them here.
-    void setCloseHandler(std::function<void(TMDIChild&)> handler) { m_closeHandler = std::move(handler); }
+    // The close questions are the main window's business; it installs them here. The
+    // handler answers whether the window may close.
+    void setCloseHandler(std::function<bool(TMDIChild&)> handler) { m_closeHandler = std::move(handler); }
 
 signals:
     // The caret of one of the eighteen editors, counted from 1: "line:column".
@@ -94,7 +112,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormClose();
+    bool FormClose();
+    void updateModifiedMark();
     void buildEditors();
     QPlainTextEdit* makeEditor(const QString& name, QWidget* parent);
     void reportCaret(const QPlainTextEdit* editor);
@@ -128,7 +147,11 @@ private:
     int m_messageHeight = 41;
     std::optional<double> m_outputShare;
     std::optional<double> m_messageShare;
-    std::function<void(TMDIChild&)> m_closeHandler;
+    std::function<bool(TMDIChild&)> m_closeHandler;
+    QString m_programName;
+    bool m_filling = false;
+    bool m_outputEdited = false;
+    DiskStamp m_diskStamp;
 };
 
 }  // namespace vestrel::workbench
