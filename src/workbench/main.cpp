@@ -9,6 +9,7 @@
 
 #include "settings/translation_settings.h"
 #include "workbench/main_form.h"
+#include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/workbench_texts.h"
 
@@ -16,6 +17,7 @@ using namespace vestrel::workbench;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    installRussianTranslations(application);
     QApplication::setApplicationName(QStringLiteral("vestrel"));
     QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")

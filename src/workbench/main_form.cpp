@@ -155,7 +155,7 @@ void TMainForm::createMenus() {
 }
 
 void TMainForm::createToolbar() {
-    QToolBar* toolbar = addToolBar(QStringLiteral("ToolBar2"));
+    QToolBar* toolbar = addToolBar(qs(texts::kToolbarTitle));
     toolbar->setObjectName(QStringLiteral("ToolBar2"));
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(16, 16));

@@ -216,8 +216,9 @@ bool TMainForm::writeIlProject(TMDIChild& child, const std::string& directory, c
         result = project::writeProject(directory, slotTexts.lines, slotTexts.present, &indicator);
     }
     if (!result.ok()) {
+        // The writer names the file it could not create; the words are the workbench's.
         if (result.status == project::SaveStatus::CannotCreateFile)
-            m_dialogs.error(saveMessage(result));
+            m_dialogs.error(qs(texts::kCannotCreateFile) + fromNativePath(result.path));
         else
             m_dialogs.information(saveMessage(result));
         return false;

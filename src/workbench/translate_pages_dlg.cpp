@@ -18,6 +18,7 @@
 #include "settings/translation_settings.h"
 #include "workbench/text_conversion.h"
 #include "workbench/user_dialogs.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
 namespace {
@@ -153,7 +154,12 @@ void TTranslatePagesDlg::FormCreate() {
         written = true;
     }
     std::string error;
-    if (written && !store.flush(&error)) m_dialogs.error(fromNativePath(error));
+    if (written && !store.flush(&error)) reportUnwritable();
+}
+
+void TTranslatePagesDlg::reportUnwritable() {
+    // The store's own reason is English; the user is told in the workbench's words.
+    m_dialogs.error(QString::fromUtf8(texts::kCannotWriteSettings) + m_iniPath);
 }
 
 void TTranslatePagesDlg::showEvent(QShowEvent* event) {
@@ -168,7 +174,7 @@ void TTranslatePagesDlg::OKBtnClick() {
     settings::writeTranslationOptions(store, options());
     std::string error;
     // A failed write leaves the edited values in the controls; the dialog closes anyway.
-    if (!store.flush(&error)) m_dialogs.error(fromNativePath(error));
+    if (!store.flush(&error)) reportUnwritable();
     accept();
 }
 

@@ -23,6 +23,8 @@ inline constexpr char kDiscardButton[] = "&Не сохранять";
 inline constexpr char kCancelButton[] = "Отмена";
 
 inline constexpr char kMainCaption[] = "Vestrel";
+// The toolbar's name, as the frame's menu of bars shows it.
+inline constexpr char kToolbarTitle[] = "Панель инструментов";
 inline constexpr char kHelpFileName[] = "VESTREL.HLP";
 inline constexpr char kCannotOpenHelp[] = "Не могу открыть файл справки: ";
 
@@ -39,7 +41,8 @@ inline constexpr char kSourceSaved[] = "KORVEL-Проект успешно со�
 inline constexpr char kFileWord[] = "Файл ";
 inline constexpr char kAlreadyExists[] = " уже существует. Заменить его ?";
 inline constexpr char kWasModified[] = " был изменен. Сохранить его ?";
-inline constexpr char kCannotCreateFile[] = "Cannot create file ";
+inline constexpr char kCannotCreateFile[] = "Не могу создать файл ";
+inline constexpr char kCannotWriteSettings[] = "Не могу записать файл настроек ";
 inline constexpr char kCannotOpenFile[] = "Не могу открыть файл ";
 inline constexpr char kSaveSourceTitle[] = "Сохранение программы";
 inline constexpr char kChangedOnDisk[] = " изменен другой программой. Загрузить его заново ?";

@@ -197,7 +197,7 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     TMDIChild* child = bench.newWindow(qs("x"));
     bench.dialogs.fileNames.push_back(bench.path("blocker/pump.prg"));
     bench.form->action(Command::FileSaveKorvelAs1)->trigger();
-    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Cannot create file ") + bench.path("blocker/pump.prg"));
+    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg"));
     QCOMPARE(child->programName(), qs("NONAME1"));
     QVERIFY(child->sourceModified());
 

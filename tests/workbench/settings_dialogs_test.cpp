@@ -209,7 +209,7 @@ void SettingsDialogsTest::unwritableIniIsReportedAndTheEditsStay() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     const QString ini = blocker + QStringLiteral("/Vestrel.ini");
-    const QString expected = qs("Error:Unable to write to ") + ini;
+    const QString expected = qs("Error:Не могу записать файл настроек ") + ini;
 
     ScriptedDialogs dialogs;
     TTranslatePagesDlg dialog(dialogs, ini);
