@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     installRussianTranslations(application);
     QApplication::setApplicationName(QStringLiteral("vestrel"));
-    QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
+    // No display name: Qt would add it to every caption ("Параметры трансляции — Транслятор
+    // программ"), which cut the dialogs' captions short; the message boxes carry the
+    // application title as their own caption.
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
                                             .arg(VESTREL_VERSION_MAJOR)
                                             .arg(VESTREL_VERSION_MINOR)

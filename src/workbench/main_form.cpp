@@ -22,6 +22,7 @@
 #include "workbench/image_lists.h"
 #include "workbench/indicator_form.h"
 #include "workbench/mdi_child.h"
+#include "workbench/screen_centring.h"
 #include "workbench/text_conversion.h"
 #include "workbench/translate_pages_dlg.h"
 #include "workbench/user_dialogs.h"
@@ -82,6 +83,8 @@ TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* pare
     m_aboutBox = new TAboutBox(this);
     m_translatePagesDlg = new TTranslatePagesDlg(m_dialogs, iniPath, this);
     m_editPagesDlg = new TEditPagesDlg(this);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{m_aboutBox, m_translatePagesDlg, m_editPagesDlg})
+        keepCentredOnScreen(*dialog);
 }
 
 TMainForm::~TMainForm() {

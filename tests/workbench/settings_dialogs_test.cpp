@@ -335,19 +335,20 @@ void SettingsDialogsTest::typedOutOfRangeValueIsReadAsTheRangeEnd() {
 void SettingsDialogsTest::dialogsShowTheirWholeCaptionCentred() {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    TTranslatePagesDlg translation(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
-    TEditPagesDlg editor;
-    TAboutBox about;
+    // A main window in a corner of the screen: the dialogs centre on the screen, not on it.
+    TMainForm form(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
+    form.setGeometry(0, 0, 300, 200);
+    form.show();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&translation, &editor, &about}) {
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&form.translatePagesDlg(), &form.editPagesDlg(), &form.aboutBox()}) {
+        // The first showing is centred on the screen like every later one.
+        dialog->show();
+        QApplication::processEvents();
         // Room for the caption in a bold title font, the window icon and three buttons.
         QFont titleFont = QApplication::font();
         titleFont.setBold(true);
         const int needed = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 120;
         QVERIFY2(dialog->width() >= needed, qPrintable(dialog->objectName()));
-        // The first showing is centred on the screen like every later one.
-        dialog->show();
-        QApplication::processEvents();
         const QPoint offset = dialog->frameGeometry().center() - screen.center();
         QVERIFY2(offset.manhattanLength() <= 2, qPrintable(dialog->objectName() + QStringLiteral(" %1,%2").arg(offset.x()).arg(offset.y())));
         dialog->hide();
