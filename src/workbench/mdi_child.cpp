@@ -36,6 +36,10 @@ constexpr char kMessageCount[] = "Сообщений: ";
 constexpr QRgb kCitedLineColour = 0xFFFFF0A0;
 
 constexpr int kSplitterWidth = 3;
+// The image of the lexical group heading in the message tree.
+constexpr int kGroupImage = 1;
+// Where a message item keeps the source line it cites.
+constexpr int kCitedLineRole = Qt::UserRole + 1;
 constexpr int kTreeIndent = 19;
 constexpr int kEditorFontPixels = 11;
 
@@ -303,7 +307,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
 void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
     MessageTreeView->clear();
     QTreeWidgetItem* firstTopLevel = nullptr;
-    for (const Diagnostic& entry : diagnostics.entries()) {
+    diagnostics.forEachShown([&](const ShownEntry& entry) {
         QTreeWidgetItem* item = nullptr;
         if (entry.level == 1 && firstTopLevel) {
             item = new QTreeWidgetItem(firstTopLevel);
@@ -312,8 +316,11 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
             if (!firstTopLevel) firstTopLevel = item;
         }
         item->setText(0, fromCp1251(entry.text));
-        if (entry.icon >= 0) item->setIcon(0, messageImage(entry.icon));
-    }
+        // A message keeps the line it cites for the double click; the group heading
+        // carries the group image.
+        if (entry.message) item->setData(0, kCitedLineRole, entry.message->line);
+        else item->setIcon(0, messageImage(kGroupImage));
+    });
     MessageTreeView->expandAll();
 
     // The first message is selected, ready for Enter or F8; the count names the messages,
@@ -329,10 +336,8 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
 
 QList<QTreeWidgetItem*> TMDIChild::messagesWithLines() const {
     QList<QTreeWidgetItem*> messages;
-    for (QTreeWidgetItemIterator it(MessageTreeView); *it; ++it) {
-        const std::optional<std::string> text = toCp1251((*it)->text(0));
-        if (text && DiagnosticList::LineOfEntry(*text)) messages << *it;
-    }
+    for (QTreeWidgetItemIterator it(MessageTreeView); *it; ++it)
+        if ((*it)->data(0, kCitedLineRole).isValid()) messages << *it;
     return messages;
 }
 
@@ -366,16 +371,15 @@ void TMDIChild::applyPanelSizes() {
 void TMDIChild::MessageTreeViewDblClick() {
     const QTreeWidgetItem* item = MessageTreeView->currentItem();
     if (!item || !item->isSelected()) return;
-    const std::optional<std::string> text = toCp1251(item->text(0));
-    if (!text) return;
-    const std::optional<int> line = DiagnosticList::LineOfEntry(*text);
-    if (!line) return;
+    const QVariant cited = item->data(0, kCitedLineRole);
+    if (!cited.isValid()) return;
+    const int line = cited.toInt();
 
     SourceRichEdit->setFocus();
-    if (*line < 1) return;
+    if (line < 1) return;
     // A line past the end (the message counts one line on, or the text was shortened
     // since) goes to the last line.
-    markLine(std::min(*line, SourceRichEdit->document()->blockCount()));
+    markLine(std::min(line, SourceRichEdit->document()->blockCount()));
 }
 
 void TMDIChild::markLine(int line) {

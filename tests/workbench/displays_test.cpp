@@ -73,7 +73,7 @@ void DisplaysTest::keysOnAMessageJumpAndMarkTheLine() {
     TranslationResult run;
     run.tokenCount = 3;
     run.syntaxStatus = 0xF300;
-    run.diagnostics.AddSyntaxError(2, 4, 1);  // cites line 3
+    run.diagnostics.AddSyntaxError(3, 4, SyntaxMessage::SyntaxError);  // cites line 3
     bench.translate(run);
     QTreeWidget* tree = child->messageTree();
     QCOMPARE(highlightedLine(*child), -1);
@@ -122,7 +122,7 @@ void DisplaysTest::messagePastTheEndGoesToTheLastLine() {
     TranslationResult beyond;
     beyond.tokenCount = 3;
     beyond.syntaxStatus = 0xF300;
-    beyond.diagnostics.AddSyntaxError(40, 1, 1);
+    beyond.diagnostics.AddSyntaxError(41, 1, SyntaxMessage::SyntaxError);
     bench.translate(beyond);
     child->messageTree()->setCurrentItem(child->messageTree()->topLevelItem(0));
     child->MessageTreeViewDblClick();
