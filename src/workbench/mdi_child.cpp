@@ -328,10 +328,11 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
     const QList<QTreeWidgetItem*> messages = messagesWithLines();
     if (!messages.isEmpty()) MessageTreeView->setCurrentItem(messages.first());
     m_messageCount->setText(QString::fromUtf8(kMessageCount) + QString::number(messages.size()));
-    // However small the user drags it, the area keeps its count and two message lines.
+    // However small the user drags it, the area keeps its count and three message lines
+    // (the lexical group and its first two messages).
     const int row = MessageTreeView->topLevelItemCount() > 0 ? MessageTreeView->sizeHintForRow(0)
                                                              : MessageTreeView->fontMetrics().height();
-    MessagePanel->setMinimumHeight(m_messageCount->sizeHint().height() + 2 * row + 2 * MessageTreeView->frameWidth());
+    MessagePanel->setMinimumHeight(m_messageCount->sizeHint().height() + 3 * row + 2 * MessageTreeView->frameWidth());
 }
 
 QList<QTreeWidgetItem*> TMDIChild::messagesWithLines() const {
