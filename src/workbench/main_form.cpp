@@ -382,15 +382,21 @@ void TMainForm::N15Click() {
 void TMainForm::HelpAbout1Execute() { m_dialogs.showModal(*m_aboutBox); }
 
 namespace {
+// The program windows that take part in tiling: those that are not minimised.
+QList<QMdiSubWindow*> tileable(const QMdiArea& area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (!sub->isMinimized()) windows << sub;
+    return windows;
+}
+
 // Cascaded windows step down and right by a title bar's height and take the room the
 // steps leave, but never less than two thirds of the frame in each direction.
 constexpr int kCascadeMinimumShare = 3;  // 1 / share less than the frame
 }  // namespace
 
 void TMainForm::cascade() {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : m_mdiArea->subWindowList())
-        if (!sub->isMinimized()) windows << sub;
+    const QList<QMdiSubWindow*> windows = tileable(*m_mdiArea);
     if (windows.isEmpty()) return;
     const QRect area = m_mdiArea->viewport()->rect();
     const int step = std::max(16, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
@@ -409,16 +415,6 @@ void TMainForm::cascade() {
     windows.last()->setFocus();
     m_mdiArea->setActiveSubWindow(windows.last());
 }
-
-namespace {
-// The program windows that take part in tiling: those that are not minimised.
-QList<QMdiSubWindow*> tileable(const QMdiArea& area) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : area.subWindowList())
-        if (!sub->isMinimized()) windows << sub;
-    return windows;
-}
-}  // namespace
 
 void TMainForm::tile(Qt::Orientation orientation) {
     // Horizontally: one above the other, each the full width of the frame; vertically:
