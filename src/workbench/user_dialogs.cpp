@@ -27,7 +27,10 @@ QStringList qtNameFilters(const QString& filter) {
 }
 
 QtUserDialogs::QtUserDialogs(QWidget* parent) : m_parent(parent) {}
-QtUserDialogs::~QtUserDialogs() = default;
+QtUserDialogs::~QtUserDialogs() {
+    delete m_openDialog.data();
+    delete m_saveDialog.data();
+}
 
 void QtUserDialogs::setParent(QWidget* parent) { m_parent = parent; }
 
@@ -86,9 +89,9 @@ void QtUserDialogs::notice(const QString& text) {
     runBox(m_parent, QMessageBox::Information, qs(texts::kNoticeCaption), text, {{QMessageBox::Ok, texts::kOkButton}});
 }
 
-FileNameDialog& QtUserDialogs::fileDialog(std::unique_ptr<FileNameDialog>& slot) {
+FileNameDialog& QtUserDialogs::fileDialog(QPointer<FileNameDialog>& slot) {
     if (!slot) {
-        slot = std::make_unique<FileNameDialog>(m_parent);
+        slot = new FileNameDialog(m_parent);
         // The current folder by its full name, so that chosen names come back whole.
         slot->setDirectory(QDir::currentPath());
     }

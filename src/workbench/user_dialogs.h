@@ -2,9 +2,9 @@
 // through this interface, so the tests can answer them without a modal loop.
 #pragma once
 
-#include <memory>
 #include <optional>
 
+#include <QPointer>
 #include <QString>
 
 class QDialog;
@@ -71,12 +71,14 @@ public:
     bool openHelpFile(const QString& path) override;
 
 private:
-    FileNameDialog& fileDialog(std::unique_ptr<FileNameDialog>& slot);
+    FileNameDialog& fileDialog(QPointer<FileNameDialog>& slot);
     std::optional<QString> runFileDialog(FileNameDialog& dialog, const FileDialogRequest& request);
 
     QWidget* m_parent;
-    std::unique_ptr<FileNameDialog> m_openDialog;
-    std::unique_ptr<FileNameDialog> m_saveDialog;
+    // The dialogs are children of the parent window, which may delete them first when
+    // it goes (the main window ends before this object); QPointer knows when.
+    QPointer<FileNameDialog> m_openDialog;
+    QPointer<FileNameDialog> m_saveDialog;
 };
 
 // "Все файлы|*.*" -> "Все файлы (*.*)"; a text that already shows its pattern stays as it is.

@@ -1,12 +1,14 @@
 // Work is never lost without a word: the "*" of unsaved windows, closing with Cancel,
 // F9 over IL corrected by hand, a source changed by another program, and a name typed
 // in the real save dialog meaning the file even beside a folder of that name.
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "workbench/file_name_dialog.h"
@@ -25,6 +27,7 @@ private slots:
     void translateOverHandEditedIlAsksFirst();
     void sourceChangedOnDiskIsOfferedForReload();
     void typedNameBesideAFolderMeansTheFile();
+    void typedNameOfAProjectFolderAsksToReplaceIt();
 };
 
 void UnsavedWorkTest::captionShowsAStarWhileWorkIsUnsaved() {
@@ -193,6 +196,55 @@ void UnsavedWorkTest::typedNameBesideAFolderMeansTheFile() {
         QCOMPARE(title, qs("Сохранение программы"));
         QCOMPARE(chosen.value_or(QStringLiteral("<cancelled>")), folder.filePath(QString::fromLatin1(c.chosen)));
     }
+}
+
+void UnsavedWorkTest::typedNameOfAProjectFolderAsksToReplaceIt() {
+    // The whole story with the real dialogs: F9, Save IL project as, "newproj" typed
+    // beside the project folder of that name, Enter; the replace question comes up.
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("newproj")));
+    writeFile(folder.filePath(QStringLiteral("newproj/init.IL")), "old");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QtUserDialogs dialogs;
+    TMainForm form(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
+    dialogs.setParent(&form);
+    form.setTranslateFunction([](const std::vector<std::string>&, const TranslationOptions&, const RunHooks&) {
+        return successfulRun({{0, {"init"}}});
+    });
+    form.show();
+    form.FileNew1Execute();
+    form.TranslateExecute();
+
+    // The user at the modal windows in turn: types the name, answers Yes, reads the result.
+    QStringList seen;
+    QTimer user;
+    user.setInterval(20);
+    int step = 0;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<FileNameDialog*>(modal); dialog && step == 0) {
+            ++step;
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            edit->setText(QStringLiteral("newproj"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            ++step;
+            seen << box->text();
+            box->button(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        } else if (modal && step > 4) {
+            modal->close();  // anything else: the test must not hang
+        } else if (modal) {
+            ++step;
+        }
+    });
+    user.start();
+    form.FileSaveILAs1Execute();
+    user.stop();
+    QDir::setCurrent(before);
+    QCOMPARE(seen, (QStringList{qs("IL-проект newproj уже существует. Заменить его ?"), qs("IL-Проект успешно сохранен")}));
+    QCOMPARE(fileBytes(folder.filePath(QStringLiteral("newproj/init.IL"))), QByteArray("init\r\r\n"));
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("newproj/newproj"))));
 }
 
 QObject* makeUnsavedWorkTest() { return new UnsavedWorkTest; }
