@@ -18,6 +18,7 @@
 
 #include "workbench/about_box.h"
 #include "workbench/edit_pages_dlg.h"
+#include "workbench/editing_commands.h"
 #include "workbench/image_lists.h"
 #include "workbench/indicator_form.h"
 #include "workbench/mdi_child.h"
@@ -81,6 +82,7 @@ TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* pare
     m_aboutBox = new TAboutBox(this);
     m_translatePagesDlg = new TTranslatePagesDlg(m_dialogs, iniPath, this);
     m_editPagesDlg = new TEditPagesDlg(this);
+    m_editing = new EditingCommands(*this, m_dialogs);
 }
 
 TMainForm::~TMainForm() {

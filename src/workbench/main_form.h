@@ -23,6 +23,7 @@ class QPlainTextEdit;
 
 namespace vestrel::workbench {
 
+class EditingCommands;
 class TAboutBox;
 class TEditPagesDlg;
 class TMDIChild;
@@ -53,6 +54,8 @@ public:
     TAboutBox& aboutBox() const { return *m_aboutBox; }
     TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
     TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
+    // Find and replace, go to line, zoom, recent files, highlighting, the live check.
+    EditingCommands& editing() const { return *m_editing; }
 
     void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
     // "VESTREL.HLP" in the folder of the running executable.
@@ -86,6 +89,10 @@ public:
     void tileVertically();
     void minimizeAll();
     void arrangeIcons();
+
+signals:
+    // A source file was opened or saved under this name.
+    void sourceFileUsed(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -135,6 +142,7 @@ private:
     TAboutBox* m_aboutBox = nullptr;
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
+    EditingCommands* m_editing = nullptr;
 
     TranslateFunction m_translate;
     bool m_ending = false;
