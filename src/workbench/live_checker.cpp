@@ -7,36 +7,10 @@
 #include <QThreadPool>
 
 #include "translator/lexer/line_spans.h"
-#include "translator/text/cp1251.h"
 #include "workbench/text_conversion.h"
 
 namespace vestrel::workbench {
 namespace {
-
-// Where a message points: the line (from 1) and the column (pass 1) or word (pass 2).
-struct CitedPlace {
-    int line = 0;
-    int column = 0;
-    int word = 0;
-};
-
-// The texts read "Ошибка!!! (L,C)." (pass 1) and "Ошибка!!! (L, слово №W)." (pass 2).
-std::optional<CitedPlace> citedPlace(const Diagnostic& entry) {
-    const std::optional<int> line = DiagnosticList::LineOfEntry(entry);
-    if (!line) return std::nullopt;
-    CitedPlace place;
-    place.line = *line;
-    const std::string& text = entry.text;
-    std::size_t at = text.find(',');
-    if (at == std::string::npos) return place;
-    ++at;
-    const bool lexical = at < text.size() && text::isDigit(text[at]);
-    while (at < text.size() && !text::isDigit(text[at])) ++at;
-    int number = 0;
-    while (at < text.size() && text::isDigit(text[at]) && number < 1'000'000) number = number * 10 + (text[at++] - '0');
-    (lexical ? place.column : place.word) = number;
-    return place;
-}
 
 std::size_t nextBlank(std::string_view line, std::size_t from) {
     const std::size_t blank = line.find(' ', from);
@@ -51,10 +25,9 @@ std::vector<EditorMark> marksOfRun(const std::vector<std::string>& lines, const 
     MacroStates states;
     std::vector<int> stateBefore{0};  // the macro state before each line, filled as far as needed
     for (const Diagnostic& entry : result.diagnostics.entries()) {
-        const std::optional<CitedPlace> place = citedPlace(entry);
-        if (!place || place->line < 1) continue;
+        if (entry.line < 1) continue;
         // A message may cite the line after the last one; it marks the last line.
-        const auto index = static_cast<std::size_t>(std::min<std::size_t>(static_cast<std::size_t>(place->line), lines.size()) - 1);
+        const std::size_t index = std::min(static_cast<std::size_t>(entry.line), lines.size()) - 1;
         while (stateBefore.size() <= index)
             stateBefore.push_back(states.after(stateBefore.back(), lines[stateBefore.size() - 1]));
         const std::string& line = lines[index];
@@ -62,19 +35,19 @@ std::vector<EditorMark> marksOfRun(const std::vector<std::string>& lines, const 
 
         std::size_t start = 0;
         std::size_t end = line.size();
-        if (place->column > 0) {
-            start = std::min(static_cast<std::size_t>(place->column - 1), line.size());
+        if (entry.pass == TranslationPass::Lexical) {
+            start = std::min(static_cast<std::size_t>(std::max(entry.column, 1) - 1), line.size());
             end = nextBlank(line, start);
             for (const LineSpan& span : spans)
                 if (span.start <= start && start < span.start + span.length) end = std::min(end, span.start + span.length);
             if (start == line.size() && start > 0) --start;
         } else if (const std::vector<LineSpan> tokens = tokenSpans(spans); !tokens.empty()) {
-            const std::size_t word = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(place->word, 1)), 1, tokens.size());
+            const std::size_t word = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(entry.word, 1)), 1, tokens.size());
             start = tokens[word - 1].start;
             end = start + tokens[word - 1].length;
         }
         marks.push_back({static_cast<int>(index), static_cast<int>(start), static_cast<int>(std::max(end, start + 1) - start),
-                         fromCp1251(entry.text)});
+                         fromCp1251(entry.text())});
     }
     return marks;
 }

@@ -71,7 +71,7 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
             if (meaning.empty()) meaning = word;
             NumberingState numbering;
             const WordClass found = ClassifyWord(meaning, numbering);
-            if (found.message != decltype(found.message){}) {
+            if (found.message != LexicalMessage::None) {
                 spans.add(position, next, KorvelElement::Unclassified);
             } else if (tokenClass(found.code) == 0xD) {
                 // A "тс" marker takes the rest of the line as free text.
@@ -99,7 +99,8 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
                 // A section header; whatever follows its "." is free text.
                 NumberingState fresh;
                 int section = 0;
-                const bool valid = acceptSectionHeader(fresh, std::string_view(line).substr(position), section) == 0;
+                const bool valid = acceptSectionHeader(fresh, std::string_view(line).substr(position), section) ==
+                                   LexicalMessage::None;
                 spans.add(position, position + 4, valid ? KorvelElement::SectionNumber : KorvelElement::Unclassified,
                           valid ? token::Section + static_cast<TokenCode>(section) : 0);
                 spans.add(position + 4, size, KorvelElement::Comment);
@@ -171,9 +172,7 @@ int MacroStates::after(int state, std::string_view line) {
     for (int i = 0; i < before.count(); ++i) next->AddMacro(before.name(i), before.value(i));
     int column = 0;
     int result = state;
-    // The value-initialised message is "none": the line is accepted.
-    using Message = decltype(next->ScanMacroLine(key.second, column));
-    if (next->ScanMacroLine(key.second, column) == Message{}) {
+    if (next->ScanMacroLine(key.second, column) == LexicalMessage::None) {
         m_tables.push_back(std::move(next));
         result = static_cast<int>(m_tables.size()) - 1;
     }
