@@ -39,6 +39,8 @@ test: build
 
 bench: build
 	$(BUILD)/bench/vestrel_bench
+	@if [ -x $(BUILD)/bench/workbench/vestrel_workbench_bench ]; then \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)/bench/workbench/vestrel_workbench_bench; fi
 
 clean:
 	rm -rf $(BUILD)

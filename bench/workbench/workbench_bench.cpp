@@ -4,6 +4,7 @@
 // thread, opening the file, and F9 until the output tabs show.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -92,10 +93,22 @@ Workbench& workbench() {
 
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-void report(benchmark::State& state, std::vector<double> times) {
+// The interface thread's own processor time: on a shared machine the wall clock also
+// counts the time other processes held the processor.
+double threadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+void report(benchmark::State& state, std::vector<double> times, std::vector<double> cpu = {}) {
     std::sort(times.begin(), times.end());
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["worst_ms"] = times.back();
+    if (cpu.empty()) return;
+    std::sort(cpu.begin(), cpu.end());
+    state.counters["median_cpu_ms"] = cpu[cpu.size() / 2];
+    state.counters["worst_cpu_ms"] = cpu.back();
 }
 
 // One keystroke: the key goes in, the highlighter colours the line, the checker restarts
@@ -118,20 +131,22 @@ void BM_KeystrokeWithHighlightingAndLiveCheck(benchmark::State& state) {
     editor->ensureCursorVisible();
     QApplication::processEvents();
 
-    std::vector<double> times;
+    std::vector<double> times, cpu;
     int i = 0;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
+        const double cpuStart = threadMilliseconds();
         if (i++ % 2 == 0)
             QTest::keyClick(editor, Qt::Key_Space);
         else
             QTest::keyClick(editor, Qt::Key_Backspace);
         QApplication::processEvents();
         const Clock::duration took = Clock::now() - start;
+        cpu.push_back(threadMilliseconds() - cpuStart);
         state.SetIterationTime(std::chrono::duration<double>(took).count());
         times.push_back(milliseconds(took));
     }
-    report(state, times);
+    report(state, times, cpu);
     bench.form->editing().setHighlighting(false);
 }
 BENCHMARK(BM_KeystrokeWithHighlightingAndLiveCheck)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(400);
@@ -170,12 +185,14 @@ void BM_OpenLargestProgram(benchmark::State& state) {
     if (!bench.error.empty()) return state.SkipWithError(bench.error.c_str());
     bench.closeAll();
     bench.form->editing().setHighlighting(state.range(0) != 0);
-    std::vector<double> times;
+    std::vector<double> times, cpu;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
+        const double cpuStart = threadMilliseconds();
         TMDIChild* child = bench.form->openByName(bench.program);
         QApplication::processEvents();
         const Clock::duration took = Clock::now() - start;
+        cpu.push_back(threadMilliseconds() - cpuStart);
         state.SetIterationTime(std::chrono::duration<double>(took).count());
         times.push_back(milliseconds(took));
         state.PauseTiming();
@@ -184,7 +201,7 @@ void BM_OpenLargestProgram(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
     }
-    report(state, times);
+    report(state, times, cpu);
     bench.form->editing().setHighlighting(false);
 }
 BENCHMARK(BM_OpenLargestProgram)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
@@ -197,17 +214,19 @@ void BM_TranslateUntilOutputShows(benchmark::State& state) {
     bench.form->editing().setHighlighting(state.range(0) != 0);
     TMDIChild* child = bench.form->openByName(bench.program);
     QApplication::processEvents();
-    std::vector<double> times;
+    std::vector<double> times, cpu;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
+        const double cpuStart = threadMilliseconds();
         bench.form->TranslateExecute();
         QApplication::processEvents();
         const Clock::duration took = Clock::now() - start;
+        cpu.push_back(threadMilliseconds() - cpuStart);
         if (!child->outputShown()) return state.SkipWithError("the output did not show");
         state.SetIterationTime(std::chrono::duration<double>(took).count());
         times.push_back(milliseconds(took));
     }
-    report(state, times);
+    report(state, times, cpu);
     bench.form->editing().setHighlighting(false);
 }
 BENCHMARK(BM_TranslateUntilOutputShows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);

@@ -57,7 +57,14 @@ int CodeEditor::gutterWidth() const {
     return kGutterPadding + marker + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 3) + kGutterPadding;
 }
 
-void CodeEditor::updateGutterWidth() { setViewportMargins(gutterWidth(), 0, 0, 0); }
+void CodeEditor::updateGutterWidth() {
+    // Setting the margins lays the scroll area out again; the highlighter asks for a
+    // repaint of every line it colours, so only a new width may cost that.
+    const int width = gutterWidth();
+    if (width == m_appliedGutterWidth) return;
+    m_appliedGutterWidth = width;
+    setViewportMargins(width, 0, 0, 0);
+}
 
 void CodeEditor::updateGutter(const QRect& rect, int dy) {
     if (dy != 0)

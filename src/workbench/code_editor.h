@@ -62,6 +62,7 @@ private:
     std::vector<EditorMark> m_marks;
     int m_zoomSteps = 0;
     int m_basePixelSize = 0;
+    int m_appliedGutterWidth = -1;
 };
 
 }  // namespace vestrel::workbench
