@@ -8,25 +8,21 @@
 namespace vestrel::workbench {
 namespace {
 
-// Each character that the code page's case mapping changes, with its lower-case form.
-struct CaseFold {
-    std::array<char16_t, 256> upper{};
-    std::array<char16_t, 256> lower{};
-    int count = 0;
-};
+// The lower-case form of every character below U+0500 (all the capitals of the code
+// page are there: Latin, Cyrillic and the few of its other letters); 0 where the code
+// page's case mapping leaves a character as it is.
+constexpr char16_t kFoldRange = 0x500;
 
-const CaseFold& caseFold() {
-    static const CaseFold fold = [] {
-        CaseFold table;
+const std::array<char16_t, kFoldRange>& caseFold() {
+    static const std::array<char16_t, kFoldRange> fold = [] {
+        std::array<char16_t, kFoldRange> table{};
         for (int byte = 0; byte < 256; ++byte) {
             const char c = static_cast<char>(byte);
             const char l = text::toLower(c);
             if (l == c) continue;
-            const QString upper = QString::fromStdString(text::toUtf8(std::string(1, c)));
-            const QString lower = QString::fromStdString(text::toUtf8(std::string(1, l)));
-            table.upper[static_cast<std::size_t>(table.count)] = upper.at(0).unicode();
-            table.lower[static_cast<std::size_t>(table.count)] = lower.at(0).unicode();
-            ++table.count;
+            const char16_t upper = QString::fromStdString(text::toUtf8(std::string(1, c))).at(0).unicode();
+            const char16_t lower = QString::fromStdString(text::toUtf8(std::string(1, l))).at(0).unicode();
+            if (upper < kFoldRange) table[upper] = lower;
         }
         return table;
     }();
@@ -36,21 +32,11 @@ const CaseFold& caseFold() {
 }  // namespace
 
 QString foldCase(const QString& text) {
-    const CaseFold& fold = caseFold();
+    const std::array<char16_t, kFoldRange>& fold = caseFold();
     QString folded = text;
     for (QChar& c : folded) {
         const char16_t u = c.unicode();
-        if (u < 'A') continue;
-        if (u <= 'Z') {
-            c = QChar(static_cast<char16_t>(u + 0x20));
-            continue;
-        }
-        if (u < 0x80) continue;
-        for (int i = 0; i < fold.count; ++i)
-            if (fold.upper[static_cast<std::size_t>(i)] == u) {
-                c = QChar(fold.lower[static_cast<std::size_t>(i)]);
-                break;
-            }
+        if (u < kFoldRange && fold[u] != 0) c = QChar(fold[u]);
     }
     return folded;
 }

@@ -272,6 +272,16 @@ void EditingTest::droppedProgramFilesOpen() {
     QCOMPARE(bench.form->activeChild()->programName(), program);
     QCOMPARE(bench.form->activeChild()->sourceEditor()->toPlainText(), qs("000.\n00 в дв001"));
 
+    // Dropped on an editor, the file opens too and its name is not pasted.
+    QWidget* viewport = bench.form->activeChild()->sourceEditor()->viewport();
+    QDragEnterEvent onEditor(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &onEditor);
+    QVERIFY(onEditor.isAccepted());
+    QDropEvent dropOnEditor(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &dropOnEditor);
+    QCOMPARE(bench.form->programWindows().size(), 2);
+    QCOMPARE(bench.form->programWindows().front()->sourceEditor()->toPlainText(), qs("000.\n00 в дв001"));
+
     // Nothing but other files: the drop is not taken, and the editors do not paste the names.
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(bench.path("notes.txt"))});
