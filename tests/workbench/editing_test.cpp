@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolBar>
+#include <QToolTip>
 #include <QUrl>
 
 #include "workbench/code_editor.h"
@@ -402,6 +403,14 @@ void EditingTest::liveCheckMarksAppearAndClear() {
     const int inWord = editor->document()->findBlockByNumber(1).position() + 7;
     QVERIFY(editor->markAt(inWord));
     QVERIFY(!editor->markAt(inWord - 5));
+    // Hovering over the word shows the message.
+    QTextCursor atWord(editor->document());
+    atWord.setPosition(inWord);
+    const QPoint over = editor->cursorRect(atWord).center();
+    QHelpEvent hover(QEvent::ToolTip, over, editor->viewport()->mapToGlobal(over));
+    QApplication::sendEvent(editor->viewport(), &hover);
+    QCOMPARE(QToolTip::text(), qs("Ошибка!!! (2,6).Неизвестная переменная"));
+    QToolTip::hideText();
     const QList<QTextEdit::ExtraSelection> extra = editor->extraSelections();
     QCOMPARE(extra.size(), 2);
     QCOMPARE(extra[1].format.underlineStyle(), QTextCharFormat::WaveUnderline);
