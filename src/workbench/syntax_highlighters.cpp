@@ -14,8 +14,6 @@ static_assert(kKorvelElementKinds == kKorvelElementCount, "one style per Korvel 
 static_assert(kIlElementKinds == kIlElementCount, "one style per IL element");
 
 constexpr int kWhite = 15;
-// Distinct macro tables kept before the highlighter starts afresh.
-constexpr std::size_t kMacroStateLimit = 4096;
 
 QColor paletteColour(int index) {
     const PaletteColour& colour = kPalette[static_cast<std::size_t>(index & 15)];
@@ -67,11 +65,15 @@ void KorvelHighlighter::highlightBlock(const QString& text) {
                   m_formats[static_cast<std::size_t>(span.element)]);
     }
     setCurrentBlockState(m_macroStates.after(before, line));
-    if (m_macroStates.size() > kMacroStateLimit) {
-        // Many edited definitions leave tables no line uses any more: start afresh.
+    if (m_macroStates.size() > m_stateLimit && !m_restartPending) {
+        // Many edited definitions leave tables no line uses any more: start afresh. A text
+        // that needs that many by itself raises the limit instead of starting over again.
+        m_restartPending = true;
         QTimer::singleShot(0, this, [this] {
             m_macroStates.clear();
             rehighlight();
+            m_stateLimit = std::max(kMacroStateLimit, 2 * m_macroStates.size());
+            m_restartPending = false;
         });
     }
 }

@@ -32,8 +32,12 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
+    // Distinct macro tables kept before the highlighter starts afresh.
+    static constexpr std::size_t kMacroStateLimit = 4096;
     std::array<QTextCharFormat, kKorvelElementCount> m_formats;
     MacroStates m_macroStates;
+    std::size_t m_stateLimit = kMacroStateLimit;
+    bool m_restartPending = false;
 };
 
 class IlHighlighter final : public QSyntaxHighlighter {

@@ -360,6 +360,14 @@ void EditingTest::highlightingFollowsMacroDefinitionsAndColoursTheOutput() {
                                                 qs("12+6:#000000"), qs("18+3:b#000000"), qs("21+1:#000000"),
                                                 qs("22+10:#0000ff")}));
 
+    // A text that redefines a macro on every line needs more tables than the highlighter
+    // keeps; it starts afresh once and then keeps them all.
+    QString redefinitions;
+    for (int i = 0; i < 5000; ++i) redefinitions += qs("/клапан дв%1\n").arg(i % 512, 3, 8, QLatin1Char('0'));
+    child->sourceEditor()->setPlainText(redefinitions + qs("000.\n00 в клапан"));
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    QCOMPARE(formatsOf(child->sourceEditor(), 5001).last(), qs("5+6:b#ff0000"));
+
     // Switched off, nothing is kept and the editors are plain again.
     editing.action(EditingCommand::Highlighting)->trigger();
     QCOMPARE(formatsOf(child->sourceEditor(), 2), QStringList());

@@ -147,6 +147,15 @@ std::vector<LineSpan> tokenSpans(const std::vector<LineSpan>& spans) {
     return tokens;
 }
 
+namespace {
+bool sameEntries(const TMacrosTable& a, const TMacrosTable& b) {
+    if (a.count() != b.count()) return false;
+    for (int i = 0; i < a.count(); ++i)
+        if (a.name(i) != b.name(i) || a.value(i) != b.value(i)) return false;
+    return true;
+}
+}  // namespace
+
 MacroStates::MacroStates() { clear(); }
 
 void MacroStates::clear() {
@@ -172,7 +181,7 @@ int MacroStates::after(int state, std::string_view line) {
     for (int i = 0; i < before.count(); ++i) next->AddMacro(before.name(i), before.value(i));
     int column = 0;
     int result = state;
-    if (next->ScanMacroLine(key.second, column) == LexicalMessage::None) {
+    if (next->ScanMacroLine(key.second, column) == LexicalMessage::None && !sameEntries(*next, before)) {
         m_tables.push_back(std::move(next));
         result = static_cast<int>(m_tables.size()) - 1;
     }

@@ -64,6 +64,9 @@ TEST(SplitKorvelLine, MacroStatesFollowTheDefinitionsInForce) {
     EXPECT_EQ(render("00 в клапан", states.table(0)), "N[00] _ C[в] _ ?[клапан]");
     // The same definition after the same state is the same state; the table fills at 100.
     EXPECT_EQ(states.after(0, cp("/клапан дв001")), states.after(0, cp("/КЛАПАН дв001")));
+    // A definition that changes nothing keeps the state.
+    const int once = states.after(0, cp("/клапан дв001"));
+    EXPECT_EQ(states.after(once, cp("/клапан  дв001 снова")), once);
     int full = 0;
     for (int i = 0; i < 100; ++i) full = states.after(full, cp("/м" + std::to_string(i) + " вд001"));
     EXPECT_EQ(states.table(full).count(), 100);
