@@ -87,13 +87,13 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
             next = endOfRun(line, position, Digit | Point);
             const bool valid = isTimeTenths(std::string_view(line).substr(position, next - position));
             spans.add(position, next, valid ? KorvelElement::Number : KorvelElement::Unclassified,
-                      valid ? token::TimeTenths : 0);
+                      valid ? TokenCode{token::TimeTenths} : TokenCode{0});
         } else if (characterClass == Digit) {
             if (position + 5 < size && line[position + 2] == '.' && line[position + 5] == '.') {
                 next = endOfRun(line, position, Digit | Point);
                 const bool valid = isTimeOfDay(std::string_view(line).substr(position, next - position));
                 spans.add(position, next, valid ? KorvelElement::Number : KorvelElement::Unclassified,
-                          valid ? token::TimeOfDay : 0);
+                          valid ? TokenCode{token::TimeOfDay} : TokenCode{0});
             } else if (position + 3 < size && line[position + 3] == '.' &&
                        (position + 4 == size || !text::isDigit(line[position + 4]))) {
                 // A section header; whatever follows its "." is free text.
@@ -113,7 +113,7 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
                 next = endOfRun(line, position, Digit | Point);
                 const bool valid = readConstant(std::string_view(line).substr(position, next - position)).has_value();
                 spans.add(position, next, valid ? KorvelElement::Number : KorvelElement::Unclassified,
-                          valid ? token::Constant : 0);
+                          valid ? TokenCode{token::Constant} : TokenCode{0});
             }
         } else {
             // Blanks, and what the scanner skips (tabs, commas, a lone ".").
