@@ -7,7 +7,7 @@ BUILD_TYPE ?= RelWithDebInfo
 PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3
 EXAMPLE    := examples/pump.prg
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean package test-package package-deps
 
 all: build
 
@@ -39,6 +39,21 @@ test: build
 
 bench: build
 	$(BUILD)/bench/vestrel_bench
+
+# The Debian package (CPack) in $(BUILD)/package/, and its check: unpacked into a scratch
+# root, the installed vestrelc translates the examples as the built one does.
+PACKAGE_TOOLS := dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
+
+package-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+
+package: build package-deps
+	rm -f $(BUILD)/package/*.deb
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/*.deb
+
+test-package: package
+	tests/package/check_package.sh $(BUILD)/package/vestrel_*.deb $(BUILD)/src/cli/vestrelc
 
 clean:
 	rm -rf $(BUILD)
