@@ -59,9 +59,10 @@ inline constexpr std::array<PrefixTopic, 10> kPrefixTopics = {{
     {"алг", {"algorithms.md", "номера-алгоритмов"}},
 }};
 
-// Algorithm indexes (decimal values of the octal numbers) and the page that describes
-// them; within the page the heading begins with the command word itself ("алг013").
-// Indexes that pass the checks without IL text have a section of their own.
+// Ranges of algorithm indexes, written as octal literals like the command words, and the
+// page that describes them; within the page the heading begins with the command word
+// itself ("алг013"). Indexes that pass the checks without IL text (no page) have a
+// section of their own.
 struct AlgorithmTopic {
     int first;
     int last;

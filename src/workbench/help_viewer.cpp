@@ -3,6 +3,8 @@
 // on the source editors.
 #include "workbench/help_viewer.h"
 
+#include <algorithm>
+
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
