@@ -4,10 +4,11 @@
 BUILD      ?= build
 JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3
+PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
+              dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
 EXAMPLE    := examples/pump.prg
 
-.PHONY: all deps configure build run test bench clean package test-package package-deps
+.PHONY: all deps configure build run test bench clean package test-package
 
 all: build
 
@@ -42,12 +43,7 @@ bench: build
 
 # The Debian package (CPack) in $(BUILD)/package/, and its check: unpacked into a scratch
 # root, the installed vestrelc translates the examples as the built one does.
-PACKAGE_TOOLS := dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
-
-package-deps:
-	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
-
-package: build package-deps
+package: build
 	rm -f $(BUILD)/package/*.deb
 	cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/package/*.deb
