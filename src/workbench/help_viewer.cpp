@@ -127,13 +127,20 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
         m_search->selectAll();
     });
 
-    buildContents();
     qApp->installEventFilter(this);
 }
 
 HelpViewer::~HelpViewer() { qApp->removeEventFilter(this); }
 
+QTreeWidget* HelpViewer::contents() {
+    buildContents();
+    return m_contents;
+}
+
+// Reading every page takes a noticeable moment, so the tree waits until the window is
+// first shown.
 void HelpViewer::buildContents() {
+    if (m_contents->topLevelItemCount() > 0) return;
     for (const char* page : kManualPages) {
         QTextDocument document;
         document.setMarkdown(pageMarkdown(qs(page)));
@@ -224,6 +231,7 @@ void HelpViewer::openContentsItem(QTreeWidgetItem* item) {
 }
 
 void HelpViewer::present() {
+    buildContents();
     show();
     raise();
     activateWindow();

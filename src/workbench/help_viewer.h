@@ -39,7 +39,8 @@ public:
     QString currentPage() const;
     QString currentHeading() const;
     QTextBrowser* browser() const { return m_browser; }
-    QTreeWidget* contents() const { return m_contents; }
+    // The contents tree, built from the pages' headings when it is first needed.
+    QTreeWidget* contents();
     QLineEdit* searchLine() const { return m_search; }
     QString statusText() const;
 
