@@ -26,6 +26,7 @@ namespace vestrel::workbench {
 class EditingCommands;
 class TAboutBox;
 class TEditPagesDlg;
+class HelpViewer;
 class TMDIChild;
 class TTranslatePagesDlg;
 class UserDialogs;
@@ -57,9 +58,9 @@ public:
     // Find and replace, go to line, zoom, recent files, highlighting, the live check.
     EditingCommands& editing() const { return *m_editing; }
 
+    HelpViewer& helpViewer() const { return *m_helpViewer; }
+
     void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
-    // "VESTREL.HLP" in the folder of the running executable.
-    static QString helpFilePath();
 
     // Creates a program window named `name` and loads the file of that name when it
     // exists. Nothing when the file exists but cannot be read; the user is told why.
@@ -143,6 +144,7 @@ private:
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
     EditingCommands* m_editing = nullptr;
+    HelpViewer* m_helpViewer = nullptr;
 
     TranslateFunction m_translate;
     bool m_ending = false;
