@@ -2,6 +2,7 @@
 // dropped files, highlighting (off by default, kept only when on) and the live check.
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -448,8 +449,11 @@ void EditingTest::liveCheckDropsStaleResultsAndCanBeSwitchedOff() {
     // Typing waits for a pause before it checks.
     QTest::keyClicks(editor, QStringLiteral(" x"));
     QSignalSpy spy(checker, &LiveChecker::checked);
+    QElapsedTimer typed;
+    typed.start();
     QTest::qWait(LiveChecker::kPauseMs / 3);
-    QCOMPARE(spy.count(), 0);
+    // (A machine too busy to come back within the pause proves nothing here.)
+    if (typed.elapsed() < LiveChecker::kPauseMs) QCOMPARE(spy.count(), 0);
     QVERIFY(spy.wait(5000));
     QCOMPARE(editor->marks().size(), std::size_t{1});
 
