@@ -64,12 +64,15 @@ std::optional<QString> TMainForm::readProgramText(const QString& name) {
 TMDIChild* TMainForm::openByName(const QString& givenName) {
     const QString name = fullPath(givenName);
     QString text;
-    if (QFileInfo(name).isFile()) {
+    const bool existing = QFileInfo(name).isFile();
+    if (existing) {
         const std::optional<QString> read = readProgramText(name);
         if (!read) return nullptr;
         text = *read;
     }
-    return createProgramWindow(name, text);
+    TMDIChild* child = createProgramWindow(name, text);
+    if (existing) emit sourceFileUsed(name);
+    return child;
 }
 
 TMDIChild* TMainForm::createProgramWindow(const QString& name, const QString& text) {
@@ -126,6 +129,7 @@ bool TMainForm::saveSource(TMDIChild& child) {
     if (!writeSource(child, child.programName())) return false;
     m_dialogs.information(qs(texts::kSourceSaved));
     child.setSourceModified(false);
+    emit sourceFileUsed(child.programName());
     return true;
 }
 
@@ -140,6 +144,7 @@ bool TMainForm::saveSourceAs(TMDIChild& child) {
     m_dialogs.information(qs(texts::kSourceSaved));
     child.setProgramName(name);
     child.setSourceModified(false);
+    emit sourceFileUsed(name);
     return true;
 }
 

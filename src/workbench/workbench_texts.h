@@ -25,8 +25,6 @@ inline constexpr char kCancelButton[] = "Отмена";
 inline constexpr char kMainCaption[] = "Vestrel";
 // The toolbar's name, as the frame's menu of bars shows it.
 inline constexpr char kToolbarTitle[] = "Панель инструментов";
-inline constexpr char kHelpFileName[] = "VESTREL.HLP";
-inline constexpr char kCannotOpenHelp[] = "Не могу открыть файл справки: ";
 
 // Program names of windows that have no file yet: "NONAME" + number.
 inline constexpr char kNoName[] = "NONAME";
