@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
+#include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
 #include "workbench/indicator_form.h"
@@ -22,8 +23,13 @@ using texts::qs;
 
 namespace {
 
-// The writer's messages are cp1251 texts that already name their path.
-QString saveMessage(const project::SaveResult& result) { return fromCp1251(result.message); }
+// The writer's messages are cp1251 texts that already name their path; the system's
+// reason, when there is one, follows on a second line.
+QString saveMessage(const project::SaveResult& result) {
+    QString message = fromCp1251(result.message);
+    if (!result.reason.empty()) message += QLatin1Char('\n') + QString::fromStdString(result.reason);
+    return message;
+}
 
 }  // namespace
 
@@ -92,8 +98,9 @@ bool TMainForm::writeSource(TMDIChild& child, const QString& path) {
         m_dialogs.error(describeUnconvertible(unconvertible));
         return false;
     }
-    if (!project::writeSourceFile(nativePath(path), *lines)) {
-        m_dialogs.error(qs(texts::kCannotCreateFile) + path);
+    if (const project::WriteOutcome written = project::writeSourceFile(nativePath(path), *lines); !written) {
+        m_dialogs.error(qs(texts::kCannotCreateFile) + path + QLatin1Char('\n') +
+                        QString::fromStdString(project::os::reasonText(written.reason)));
         return false;
     }
     return true;
@@ -155,12 +162,9 @@ void TMainForm::saveIlProjectAs(TMDIChild& child) {
     const std::string directory = project::ilProjectDirectory(base);
     if (QFileInfo::exists(fromNativePath(directory))) {
         const QString question = qs(texts::kIlProjectWord) + fromNativePath(project::ilProjectName(base)) + qs(texts::kAlreadyExists);
+        // The writing sequence replaces the project: it writes and removes only the
+        // slot files, so the user's other files in the folder stay.
         if (!m_dialogs.question(question)) return;
-        const project::SaveResult removed = project::removeProjectDirectory(directory);
-        if (!removed.ok()) {
-            m_dialogs.information(saveMessage(removed));
-            return;
-        }
     }
     const project::SaveResult made = project::ensureProjectDirectory(directory);
     if (!made.ok()) {
