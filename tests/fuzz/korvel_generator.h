@@ -5,10 +5,11 @@
 // parameter, a stray word), so the checks of pass 1 and pass 2 are reached as well.
 #pragma once
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,26 @@
 #include "translator/text/cp1251.h"
 
 namespace vestrel::fuzz {
+
+// The input bytes as a stream of choices: each choice takes the bytes it needs from the
+// front; an exhausted input answers every choice with its lowest value, so generation ends.
+class ByteChoices {
+public:
+    ByteChoices(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    int pick(int low, int high) {
+        if (high <= low) return low;
+        const auto span = static_cast<std::uint32_t>(high - low);
+        std::uint32_t value = 0;
+        for (std::uint32_t taken = 0; taken < span && m_used < m_size; taken = (taken << 8) | 0xFF)
+            value = (value << 8) | m_data[m_used++];
+        return low + static_cast<int>(value % (span + 1));
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_used = 0;
+};
 
 // The algorithm table as the generator reads it (one place to adapt when it changes).
 inline int algorithmParameterCount(int index) { return AlgorithmInfo[static_cast<std::size_t>(index)].parameterCount; }
@@ -27,16 +48,17 @@ inline int algorithmParameterKind(int index, int parameter) {
 
 class KorvelGenerator {
 public:
-    explicit KorvelGenerator(FuzzedDataProvider& input) : m_in(input) {}
+    explicit KorvelGenerator(ByteChoices& input) : m_in(input) {}
 
     // The listing in cp1251, as a source file holds it.
     std::string listing() {
         m_text.clear();
+        m_flawsLeft = chance(3) ? pick(1, 2) : 0;
         if (chance(4)) line("Программа " + word());
         const int macros = pick(0, 3);
         for (int i = 0; i < macros; ++i) line("/" + std::string(kMacroNames[static_cast<std::size_t>(i)]) + " " + bitVariable());
         m_macros = macros;
-        int section = pick(0, 255);
+        int section = chance(2) ? 0 : pick(0, 255);
         const int sections = pick(1, 6);
         for (int s = 0; s < sections && section < 256; ++s) {
             std::string header = octal(section >> 5, 1) + octal(section & 31, 2) + ".";
@@ -58,14 +80,21 @@ private:
     static constexpr std::array<std::string_view, 3> kComparisons = {"<", ">", "="};
     static constexpr int kMaxLineNumber = 077;
 
-    FuzzedDataProvider& m_in;
+    ByteChoices& m_in;
     std::string m_text;
     int m_macros = 0;
     int m_lineNumber = 0;
+    int m_flawsLeft = 0;
 
-    int pick(int low, int high) { return m_in.ConsumeIntegralInRange<int>(low, high); }
-    bool chance(int oneIn) { return pick(0, oneIn - 1) == 0; }
-    bool flaw() { return chance(24); }
+    int pick(int low, int high) { return m_in.pick(low, high); }
+    // An exhausted input answers "no", so a generated program ends without flaws.
+    bool chance(int oneIn) { return pick(0, oneIn - 1) == oneIn - 1; }
+    // At most a few flaws a program, so most lines stay well-formed and pass 2 runs.
+    bool flaw() {
+        if (m_flawsLeft == 0 || !chance(48)) return false;
+        --m_flawsLeft;
+        return true;
+    }
     template <std::size_t N>
     std::string_view oneOf(const std::array<std::string_view, N>& words) {
         return words[static_cast<std::size_t>(pick(0, static_cast<int>(N) - 1))];
@@ -87,7 +116,10 @@ private:
     std::string flawed(std::string text) {
         if (!flaw() || text.empty()) return text;
         switch (pick(0, 3)) {
-            case 0: text.pop_back(); break;
+            case 0:  // the last character, all its UTF-8 bytes
+                while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+                if (!text.empty()) text.pop_back();
+                break;
             case 1: text += std::string(1, static_cast<char>('0' + pick(0, 9))); break;
             case 2: text.insert(0, "7"); break;
             default: text += " " + word(); break;
@@ -100,7 +132,7 @@ private:
         std::string number = octal(m_lineNumber > kMaxLineNumber ? kMaxLineNumber : m_lineNumber, 2);
         if (flaw()) number = std::to_string(pick(0, 99));
         line(number + " " + flawed(statement));
-        m_lineNumber += flaw() ? 0 : pick(1, 3);
+        m_lineNumber += flaw() ? pick(0, 2) : 1;
     }
 
     std::string bitVariable() {
@@ -108,10 +140,15 @@ private:
         return variable(family);
     }
 
+    // A variable of the family with an index in its range (or, as a flaw, any three digits).
     std::string variable(std::string_view family) {
-        const int digits = family == "тм" || family == "ив" ? 2 : family == "кб" ? 1 : 3;
-        const int value = pick(0, (1 << (3 * digits)) - 1);
-        return std::string(family) + octal(value, digits);
+        if (flaw()) return std::string(family) + std::to_string(pick(0, 999));
+        if (family == "кс") return std::string(family) + octal(pick(0, 7), 1) + octal(pick(0, 31), 2);
+        if (family == "кб") return std::string(family) + octal(pick(0, 7), 1);
+        if (family == "тм") return std::string(family) + octal(pick(0, 63), 2);
+        if (family == "ив") return std::string(family) + octal(pick(0, 31), 2);
+        if (family == "ва" || family == "ав") return std::string(family) + octal(pick(0, 0177), 3);
+        return std::string(family) + octal(pick(0, 0777), 3);
     }
 
     std::string bitOperand() {
@@ -134,19 +171,16 @@ private:
     std::string timeValue() { return chance(4) ? variable("тм") : timeLiteral(); }
 
     std::string constant() {
-        switch (pick(0, 2)) {
-            case 0: return std::to_string(pick(0, 1000));
-            case 1: return std::to_string(pick(0, 100)) + "." + std::to_string(pick(0, 99));
-            default: return "." + std::to_string(pick(0, 9));
-        }
+        if (chance(2)) return std::to_string(pick(0, 1000));
+        return std::to_string(pick(0, 100)) + "." + std::to_string(pick(0, 99));
     }
 
+    // An operand of an expression: a constant or an analog variable (ив is only assigned).
     std::string analogOperand() {
-        switch (pick(0, 3)) {
+        switch (pick(0, 2)) {
             case 0: return variable("ва");
             case 1: return variable("ав");
-            case 2: return variable("ив");
-            default: return constant();
+            default: return flaw() ? variable("ив") : constant();
         }
     }
 
@@ -158,11 +192,13 @@ private:
         return text;
     }
 
+    std::string analogVariable() { return variable(chance(2) ? "ва" : "ав"); }
+
     std::string analogTarget() {
         switch (pick(0, 2)) {
-            case 0: return variable("ав");
-            case 1: return variable("ив");
-            default: return variable("ва");
+            case 0: return variable("ва");
+            case 1: return variable("ав");
+            default: return variable("ив");
         }
     }
 
@@ -180,7 +216,7 @@ private:
         switch (pick(0, 2)) {
             case 0: return "если " + std::string(oneOf(std::array<std::string_view, 3>{"в", "о", "б"})) + " " + bitOperand();
             case 1: return "если " + variable("тм") + " " + std::string(oneOf(kComparisons)) + " " + timeValue();
-            default: return "если " + analogOperand() + " " + std::string(oneOf(kComparisons)) + " " + expression();
+            default: return "если " + analogVariable() + " " + std::string(oneOf(kComparisons)) + " " + expression();
         }
     }
 
@@ -246,7 +282,7 @@ private:
 
     void statements() {
         m_lineNumber = 0;
-        const int count = pick(0, 8);
+        const int count = pick(0, 12);
         for (int i = 0; i < count && m_lineNumber <= kMaxLineNumber; ++i) {
             switch (pick(0, 6)) {
                 case 0:

@@ -1,7 +1,8 @@
 // What every input of the translation fuzzers must satisfy, shared by the fuzz targets and
 // by the test that replays their committed inputs: the run ends with a result, a run with
 // lexical errors never reaches pass 2, and a traced run (row by row) ends exactly like an
-// ordinary one (compiled walks). Returns what went wrong, empty when nothing did.
+// ordinary one (compiled walks), and every message renders as valid UTF-8 for the command
+// line. Returns what went wrong, empty when nothing did.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "translator/run/translation.h"
+#include "translator/text/cp1251.h"
 
 namespace vestrel::fuzz {
 
@@ -26,8 +28,10 @@ inline TranslationOptions optionsFromByte(std::uint8_t byte) {
 inline std::string checkTranslation(std::string_view listing, const TranslationOptions& options) {
     const auto result = runTranslation(splitSourceLines(listing), options);
     if (result.lexicalErrorCount > 0 && result.syntaxStatus.has_value()) return "pass 2 ran after lexical errors";
+    // The traced run also keeps the token records, as `--tokens --trace` asks.
     RunHooks traced;
     traced.keepTrace = true;
+    traced.keepTokenFile = true;
     const auto rowByRow = runTranslation(splitSourceLines(listing), options, traced);
     if (rowByRow.syntaxStatus != result.syntaxStatus) return "the traced run ended with another syntax status";
     if (rowByRow.slotLines != result.slotLines) return "the traced run wrote other IL text";
@@ -35,6 +39,10 @@ inline std::string checkTranslation(std::string_view listing, const TranslationO
     if (rowByRow.diagnostics.size() != result.diagnostics.size()) return "the traced run reported other messages";
     for (std::size_t i = 0; i < result.diagnostics.size(); ++i)
         if (rowByRow.diagnostics[i].text != result.diagnostics[i].text) return "the traced run reported other messages";
+    for (const Diagnostic& entry : result.diagnostics.entries())
+        if (!text::isValidUtf8(text::toUtf8(entry.text))) return "a message does not render as UTF-8";
+    if (result.lexicalErrorCount == 0 && !splitSourceLines(listing).empty() && rowByRow.tokenFile.empty())
+        return "a run without lexical errors kept no token records";
     return {};
 }
 
