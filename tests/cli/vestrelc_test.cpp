@@ -452,6 +452,25 @@ TEST_F(Vestrelc, TheBinaryReadsStandardInputAndFailsWhenItsOutputIsLost) {
     EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: cannot write to standard output: Broken pipe\n");
 }
 
+// The real program under a file-size limit (as on a full disk): the write fails with its
+// reason instead of the process ending by signal, and the old project stays whole.
+TEST_F(Vestrelc, TheBinaryUnderAFileSizeLimitKeepsTheOldProject) {
+    std::string listing = "000.\r\n";
+    for (int line = 0; line < 64; ++line)  // octal line numbers 00 .. 77
+        listing += std::to_string(line / 8) + std::to_string(line % 8) + " " + std::string("в дв001"_cp) + "\r\n";
+    writeBytes(path("big.prg"), listing);
+    std::filesystem::create_directory(path("big"));
+    for (const char* name : {"init.IL", "1.IL", "2.IL"}) writeBytes(path("big/") + name, "old");
+    const std::string command = "ulimit -f 1; " + std::string(VESTRELC_PATH) + " -q '" + path("big.prg") + "' 2>'" +
+                                path("err.txt") + "'";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << command;
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: Cannot create file " + path("big") + "/1.IL: File too large\n");
+    EXPECT_EQ(entriesOf(path("big")), (std::set<std::string>{"init.IL", "1.IL", "2.IL"}));
+    for (const char* name : {"init.IL", "1.IL", "2.IL"}) EXPECT_EQ(readBytes(path("big/") + name), "old") << name;
+}
+
 // The real program: exit statuses as the shell sees them.
 TEST_F(Vestrelc, TheBinaryExitsWithTheDocumentedStatuses) {
     struct Case {
