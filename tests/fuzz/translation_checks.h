@@ -36,11 +36,9 @@ inline std::string checkTranslation(std::string_view listing, const TranslationO
     if (rowByRow.syntaxStatus != result.syntaxStatus) return "the traced run ended with another syntax status";
     if (rowByRow.slotLines != result.slotLines) return "the traced run wrote other IL text";
     if (rowByRow.notices != result.notices) return "the traced run raised other notices";
-    if (rowByRow.diagnostics.size() != result.diagnostics.size()) return "the traced run reported other messages";
-    for (std::size_t i = 0; i < result.diagnostics.size(); ++i)
-        if (rowByRow.diagnostics[i].text != result.diagnostics[i].text) return "the traced run reported other messages";
+    if (rowByRow.diagnostics.entries() != result.diagnostics.entries()) return "the traced run reported other messages";
     for (const Diagnostic& entry : result.diagnostics.entries())
-        if (!text::isValidUtf8(text::toUtf8(entry.text))) return "a message does not render as UTF-8";
+        if (!text::isValidUtf8(text::toUtf8(entry.text()))) return "a message does not render as UTF-8";
     if (result.lexicalErrorCount == 0 && !splitSourceLines(listing).empty() && rowByRow.tokenFile.empty())
         return "a run without lexical errors kept no token records";
     return {};
