@@ -61,7 +61,7 @@ SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD     ?= build-fuzz
 FUZZ_SECONDS   ?= 60
 
-.PHONY: test-sanitize fuzz fuzz-deps
+.PHONY: test-sanitize fuzz fuzz-deps fuzz-coverage
 
 # The core, vestrelc and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
@@ -72,18 +72,38 @@ test-sanitize: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 fuzz-deps:
-	@for p in clang libclang-rt-14-dev; do \
+	@for p in clang libclang-rt-14-dev llvm; do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; fi
 
-# Each fuzz target for FUZZ_SECONDS, seeded with the examples and the golden sources.
+# Each fuzz target for FUZZ_SECONDS, seeded with the examples, the golden sources and the
+# committed inputs under tests/fuzz/regressions/.
 fuzz: deps fuzz-deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTREL_FUZZ=ON \
 	  -DVESTREL_SANITIZE=ON -DVESTREL_TESTS=OFF -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_ini
-	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/ini
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_korvel_programs fuzz_ini
+	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/korvel_programs $(FUZZ_BUILD)/corpus/ini
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_korvel_programs -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -len_control=0 \
+	  -timeout=10 $(FUZZ_BUILD)/corpus/korvel_programs tests/fuzz/regressions/korvel_programs
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_translation -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/korvel.dict \
 	  -max_len=8192 -timeout=10 $(FUZZ_BUILD)/corpus/translation examples tests/golden tests/fuzz/regressions/translation
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_ini -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/ini.dict \
 	  -timeout=10 $(FUZZ_BUILD)/corpus/ini tests/fuzz/regressions/ini
+
+# Line coverage of src/translator reached by the committed fuzz inputs (and by the corpora
+# of a `make fuzz` run when they are there): clang source-based coverage.
+COVERAGE_BUILD ?= build-cov
+fuzz-coverage: deps fuzz-deps
+	CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESTREL_FUZZ=ON \
+	  -DVESTREL_TESTS=OFF -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF \
+	  "-DCMAKE_CXX_FLAGS=-fprofile-instr-generate -fcoverage-mapping" "-DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate"
+	cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target fuzz_translation fuzz_korvel_programs
+	rm -rf $(COVERAGE_BUILD)/profiles && mkdir -p $(COVERAGE_BUILD)/profiles
+	LLVM_PROFILE_FILE=$(COVERAGE_BUILD)/profiles/kp.profraw $(COVERAGE_BUILD)/tests/fuzz/fuzz_korvel_programs -runs=0 \
+	  tests/fuzz/regressions/korvel_programs $(wildcard $(FUZZ_BUILD)/corpus/korvel_programs)
+	LLVM_PROFILE_FILE=$(COVERAGE_BUILD)/profiles/tr.profraw $(COVERAGE_BUILD)/tests/fuzz/fuzz_translation -runs=0 \
+	  tests/fuzz/regressions/translation $(wildcard $(FUZZ_BUILD)/corpus/translation)
+	llvm-profdata merge -sparse $(COVERAGE_BUILD)/profiles/*.profraw -o $(COVERAGE_BUILD)/profiles/all.profdata
+	llvm-cov report $(COVERAGE_BUILD)/tests/fuzz/fuzz_korvel_programs -object $(COVERAGE_BUILD)/tests/fuzz/fuzz_translation \
+	  -instr-profile=$(COVERAGE_BUILD)/profiles/all.profdata $(CURDIR)/src/translator

@@ -6,7 +6,8 @@ cost must grow linearly with the input.
     bench/pathological.py [--vestrelc build/src/cli/vestrelc] [--work DIR] [--scale 1.0]
 
 Prints one row per input and size: bytes, exit status, seconds, peak memory, and the
-first message line.
+first message line. Then the hostile files (a FIFO, /dev/zero, a sparse file past the
+256 MB input limit): each must be refused at once with exit status 2.
 """
 
 import argparse
@@ -120,15 +121,35 @@ INPUTS = [
 ]
 
 
-def run(vestrelc, source, out_dir):
+def hostile_files(work):
+    """Sources that are not plain programs: (name, path, how to make it)."""
+    fifo = work / "fifo.prg"
+    sparse = work / "sparse.prg"
+
+    def make_fifo():
+        os.mkfifo(fifo)
+
+    def make_sparse():
+        with open(sparse, "wb") as f:
+            f.truncate(256 * 1024 * 1024 + 1)
+
+    return [("FIFO", fifo, make_fifo), ("/dev/zero", pathlib.Path("/dev/zero"), None),
+            ("257 MB sparse file", sparse, make_sparse)]
+
+
+def run(vestrelc, source, out_dir, timeout=None):
     """Exit status, seconds, peak memory (MB) of this one process, first message line."""
     # /usr/bin/time reports the peak of vestrelc alone (a child forked from this script
     # would carry the script's own high-water mark across exec).
     errors = tempfile.TemporaryFile()
     peak_file = tempfile.NamedTemporaryFile(delete=False)
     start = time.perf_counter()
-    proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_file.name, vestrelc, "-q", "-o", str(out_dir),
-                           str(source)], stdout=subprocess.DEVNULL, stderr=errors)
+    try:
+        proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_file.name, vestrelc, "-q", "-o", str(out_dir),
+                               str(source)], stdout=subprocess.DEVNULL, stderr=errors, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.unlink(peak_file.name)
+        return None, time.perf_counter() - start, 0.0, "did not finish"
     seconds = time.perf_counter() - start
     peak_kb = int(pathlib.Path(peak_file.name).read_text().split()[-1])
     os.unlink(peak_file.name)
@@ -161,6 +182,16 @@ def main():
             source.unlink()
             if out_dir.exists():
                 shutil.rmtree(out_dir)
+    for name, source, make in hostile_files(work):
+        if make:
+            make()
+        out_dir = work / "hostile"
+        code, seconds, peak, first = run(args.vestrelc, source, out_dir, timeout=10)
+        if code != 2 or out_dir.exists():
+            failures += 1
+        print(f"{name:22} {'':>4} {'':>11} {str(code):>4} {seconds:>8.3f} {peak:>8.1f}  {first}")
+        if make:
+            source.unlink()
     if not args.work:
         work.rmdir()  # every input and output was removed as it was done with
     sys.exit(1 if failures else 0)

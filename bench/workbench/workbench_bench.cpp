@@ -43,6 +43,7 @@ public:
     void information(const QString&) override {}
     void error(const QString&) override {}
     bool question(const QString&) override { return false; }
+    SaveAnswer askToSave(const QString&) override { return SaveAnswer::Discard; }
     void notice(const QString&) override {}
     std::optional<QString> openFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFileName(const FileDialogRequest&) override { return std::nullopt; }

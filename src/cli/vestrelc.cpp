@@ -1,14 +1,18 @@
 // vestrelc: reads a Korvel source, translates it and writes the IL project.
 #include "cli/vestrelc.h"
 
+#include <cerrno>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
+#include "settings/ini_location.h"
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
 #include "translator/text/cp1251.h"
@@ -21,6 +25,8 @@ constexpr int kExitMessages = 1;
 constexpr int kExitFailure = 2;
 
 constexpr std::string_view kProgramName = "vestrelc";
+constexpr std::string_view kStandardInput = "-";
+constexpr std::string_view kStandardInputShown = "<stdin>";
 
 int usageError(std::ostream& err, const std::string& message) {
     err << kProgramName << ": " << message << "\n"
@@ -34,17 +40,45 @@ int fileError(std::ostream& err, const std::string& messageUtf8) {
 }
 
 // The settings: the ini file (never written here) gives the defaults, the command line
-// overrides them. Nothing when an ini file named by --ini cannot be read.
-std::optional<TranslationOptions> settingsFor(const CommandLine& line) {
-    const std::string iniPath = line.iniFile.value_or(settings::defaultIniPath());
-    const settings::IniStore store(iniPath);
-    if (line.iniFile && !store.exists()) return std::nullopt;
+// overrides them. Nothing, with the reason, when an ini file named by --ini cannot be read.
+std::optional<TranslationOptions> settingsFor(const CommandLine& line, int& reason) {
+    std::optional<std::string> iniPath = line.iniFile;
+    if (!iniPath)
+        if (const std::optional<settings::IniLocation> location = settings::iniLocation())
+            iniPath = settings::iniFileToRead(*location);
+    const settings::IniStore store = iniPath ? settings::IniStore(*iniPath) : settings::IniStore(std::string(), "");
+    if (line.iniFile && !store.exists()) {
+        reason = store.readFailure();
+        return std::nullopt;
+    }
     TranslationOptions options = settings::readTranslationOptions(store);
     if (line.noComments) options.AddComment = false;
     if (line.noProgramText) options.AddProgramText = false;
     if (line.tickResolution) options.TickResolution = *line.tickResolution;
     if (line.recalcPeriod) options.RecalcPeriod = *line.recalcPeriod;
     return options;
+}
+
+// An output that is the source itself (under any name) would replace the program with
+// what was made from it: such a run writes nothing. Returns the refusal, empty when none.
+std::string outputOverSource(const CommandLine& line, const std::optional<project::os::FileIdentity>& source,
+                             const std::string& directory) {
+    if (!source) return {};
+    const auto isSource = [&](const std::string& path) { return project::os::fileIdentity(path) == source; };
+    if (line.tokensFile && isSource(*line.tokensFile)) return "the --tokens file " + *line.tokensFile + " is the source file";
+    if (line.traceFile && isSource(*line.traceFile)) return "the --trace file " + *line.traceFile + " is the source file";
+    if (line.check) return {};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string file = (directory.ends_with('/') ? directory : directory + "/") + project::slotFileName(slot);
+        if (isSource(file)) return "the project file " + file + " is the source file";
+    }
+    return {};
+}
+
+std::string withReason(const project::SaveResult& result) {
+    std::string message = text::toUtf8(result.message);
+    if (!result.reason.empty()) message += ": " + result.reason;
+    return message;
 }
 
 // One line per entry: "SOURCE:LINE: TEXT" when the entry cites a line, else "SOURCE: TEXT".
@@ -125,17 +159,31 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         return kExitTranslated;
     }
 
-    const std::optional<TranslationOptions> options = settingsFor(line);
-    if (!options) return fileError(err, "cannot read the ini file " + *line.iniFile);
+    int iniReason = 0;
+    const std::optional<TranslationOptions> options = settingsFor(line, iniReason);
+    if (!options)
+        return fileError(err, "cannot read the ini file " + *line.iniFile + ": " + project::os::reasonText(iniReason));
 
-    const project::SourceReadResult source = project::readSourceFile(line.source, line.encoding);
+    const bool fromStandardInput = line.source == kStandardInput;
+    if (fromStandardInput && !line.check && !line.outputDirectory)
+        return usageError(err, "a SOURCE read from standard input needs -o DIR (or --check)");
+    const std::string shownSource = fromStandardInput ? std::string(kStandardInputShown) : line.source;
+    const std::string directory = line.outputDirectory.value_or(project::ilProjectDirectory(line.source));
+    const std::string refusal =
+        outputOverSource(line,
+                         fromStandardInput ? project::os::descriptorIdentity(0) : project::os::fileIdentity(line.source),
+                         directory);
+    if (!refusal.empty()) return fileError(err, refusal + "; nothing written");
+
+    const project::SourceReadResult source = fromStandardInput ? project::readStandardInput(line.encoding)
+                                                               : project::readSourceFile(line.source, line.encoding);
     if (!source.ok) return fileError(err, source.error);
 
     RunHooks hooks;
     hooks.keepTokenFile = line.tokensFile.has_value();
     hooks.keepTrace = line.traceFile.has_value();
     const TranslationResult result = translate(source.lines, *options, hooks);
-    const bool reported = reportMessages(line.source, result, err);
+    const bool reported = reportMessages(shownSource, result, err);
 
     // The debugging files are written whatever the outcome: they explain a failed run best.
     std::string writeError;
@@ -147,7 +195,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     if (!result.outputShown()) {
         if (!reported) {
             const std::string status = result.syntaxStatus ? std::to_string(*result.syntaxStatus) : "not run";
-            err << line.source << ": the translation stopped without a message (syntax status " << status << ")\n";
+            err << shownSource << ": the translation stopped without a message (syntax status " << status << ")\n";
         }
         return kExitMessages;
     }
@@ -157,16 +205,15 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         if (result.slotReceivedText[static_cast<std::size_t>(slot)]) present.push_back(project::slotFileName(slot));
     if (line.check) {
         if (!line.quiet)
-            out << "Checked " << line.source << ": no messages, " << fileCount(present.size()) << " to write"
+            out << "Checked " << shownSource << ": no messages, " << fileCount(present.size()) << " to write"
                 << (present.empty() ? "" : ": " + joinNames(present)) << '\n';
         return kExitTranslated;
     }
 
-    const std::string directory = line.outputDirectory.value_or(project::ilProjectDirectory(line.source));
     const project::SaveResult created = project::ensureProjectDirectory(directory);
-    if (!created.ok()) return fileError(err, text::toUtf8(created.message));
+    if (!created.ok()) return fileError(err, withReason(created));
     const project::SaveResult saved = project::writeProject(directory, result.slotLines, result.slotReceivedText);
-    if (!saved.ok()) return fileError(err, text::toUtf8(saved.message));
+    if (!saved.ok()) return fileError(err, withReason(saved));
 
     if (!line.quiet) {
         out << "Wrote " << fileCount(saved.written.size()) << " to " << directory
@@ -182,11 +229,19 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
     // The core reports every failure as a value; this guard only keeps a fault that
     // escapes anyway (memory exhausted) from ending the process without a word.
+    int status = kExitFailure;
     try {
-        return runCommand(argc, argv, out, err, translate);
+        status = runCommand(argc, argv, out, err, translate);
+    } catch (const std::bad_alloc&) {
+        return fileError(err, "not enough memory for this run");
     } catch (const std::exception& failure) {
         return fileError(err, std::string("internal error: ") + failure.what());
     }
+    // What was printed must have arrived: a full disk or a closed pipe is a failure.
+    errno = 0;
+    out.flush();
+    if (!out) return fileError(err, "cannot write to standard output" + (errno ? ": " + project::os::reasonText(errno) : std::string()));
+    return status;
 }
 
 }  // namespace vestrel::cli

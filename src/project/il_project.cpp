@@ -1,9 +1,9 @@
 // Writing the IL project directory: names, slot files and the writing sequence.
 #include "project/il_project.h"
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
 
+#include "project/file_system.h"
 #include "project/source_file.h"
 #include "translator/text/cp1251.h"
 #include "translator/text/literal.h"
@@ -11,7 +11,6 @@
 namespace vestrel::project {
 namespace {
 using namespace text::literals;
-namespace fs = std::filesystem;
 
 constexpr std::array<std::string_view, kSlotCount> kSlotFileNames = {
     "init.IL", "1.IL",  "2.IL",  "3.IL",  "4.IL",  "5.IL",  "6.IL",  "7.IL",  "8.IL",
@@ -22,7 +21,6 @@ static_assert(kSlotFileNames.size() == 17);
 constexpr std::string_view kSlotLineEnd = "\r\r\n";
 constexpr std::string_view kSaveCaption = "Сохраняем IL-проект"_cp;
 constexpr std::string_view kCannotCreateDirectory = "Не могу создать каталог: "_cp;
-constexpr std::string_view kCannotDeleteDirectory = "Не могу удалить каталог: "_cp;
 constexpr std::string_view kCannotDeleteFile = "Не могу удалить : "_cp;
 constexpr std::string_view kCannotCreateFile = "Cannot create file ";
 
@@ -48,10 +46,12 @@ std::string pathForMessage(std::string_view path) {
     return shown;
 }
 
-SaveResult failure(SaveStatus status, std::string_view prefix, const std::string& path) {
+SaveResult failure(SaveStatus status, std::string_view prefix, const std::string& path, int reason) {
     SaveResult result;
     result.status = status;
     result.message = std::string(prefix) + pathForMessage(path);
+    result.reason = reason == 0 ? std::string() : os::reasonText(reason);
+    result.reasonCode = reason;
     result.path = path;
     return result;
 }
@@ -61,18 +61,6 @@ std::string joinPath(const std::string& directory, std::string_view name) {
     if (!path.empty() && path.back() != kSeparator) path += kSeparator;
     path += name;
     return path;
-}
-
-// Deletes one stale slot file. Only a file goes: a directory of that name is left alone
-// and counts as a file that could not be deleted.
-enum class Deletion { NothingThere, Deleted, Failed };
-Deletion deleteSlotFile(const std::string& path) {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(path, error);
-    if (status.type() == fs::file_type::not_found) return Deletion::NothingThere;
-    if (error || status.type() == fs::file_type::directory) return Deletion::Failed;
-    if (fs::remove(path, error)) return Deletion::Deleted;
-    return fs::exists(fs::symlink_status(path, error)) ? Deletion::Failed : Deletion::NothingThere;
 }
 
 }  // namespace
@@ -113,34 +101,48 @@ std::string slotFileBytes(const Lines& lines) {
 }
 }  // namespace
 
-bool WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error) {
+WriteOutcome WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error) {
     return writeFileAtomically(path, slotFileBytes(lines), error);
 }
 
-bool WriteSlotFile(const IlText& lines, const std::string& path, std::string* error) {
+WriteOutcome WriteSlotFile(const IlText& lines, const std::string& path, std::string* error) {
     return writeFileAtomically(path, slotFileBytes(lines), error);
 }
 
 SaveResult ensureProjectDirectory(const std::string& directory) {
-    std::error_code error;
-    if (fs::is_directory(directory, error)) return {};
-    if (fs::create_directory(directory, error) && !error) return {};
-    return failure(SaveStatus::CannotCreateDirectory, kCannotCreateDirectory, directory);
-}
-
-SaveResult removeProjectDirectory(const std::string& directory) {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(directory, error);
-    // Only a real directory is removed: a file or a link of that name is not a project,
-    // and creating the directory afterwards reports the clash.
-    if (status.type() != fs::file_type::directory) return {};
-    fs::remove_all(directory, error);
-    if (error || fs::exists(fs::symlink_status(directory, error)))
-        return failure(SaveStatus::CannotDeleteDirectory, kCannotDeleteDirectory, directory);
-    return {};
+    int reason = 0;
+    if (os::createOrOpenDirectory(directory, reason)) return {};
+    return failure(SaveStatus::CannotCreateDirectory, kCannotCreateDirectory, directory, reason);
 }
 
 namespace {
+
+// The files staged so far; those not renamed into place are removed when it goes.
+class StagedProject {
+public:
+    explicit StagedProject(int directory) : m_directory(directory) {}
+    StagedProject(const StagedProject&) = delete;
+    StagedProject& operator=(const StagedProject&) = delete;
+    ~StagedProject() {
+        for (std::size_t i = m_committed; i < m_files.size(); ++i) discardStagedFile(m_directory, m_files[i]);
+    }
+    void add(StagedFile file) { m_files.push_back(std::move(file)); }
+    // Renames the files into place in slot order; false at the first that fails.
+    bool commit(std::vector<std::string>& written, int& reason) {
+        for (; m_committed < m_files.size(); ++m_committed) {
+            if (!commitStagedFile(m_directory, m_files[m_committed], reason)) return false;
+            written.push_back(m_files[m_committed].target);
+        }
+        return true;
+    }
+    const std::string& failedTarget() const { return m_files[m_committed].target; }
+
+private:
+    int m_directory;
+    std::vector<StagedFile> m_files;
+    std::size_t m_committed = 0;
+};
+
 template <class Lines>
 SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, kSlotCount>& slotLines,
                           const std::array<bool, kSlotCount>& present, ProgressSink* progress) {
@@ -150,32 +152,58 @@ SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, 
     gauge.setMaximum(kSlotCount);
     gauge.setPosition(0);
 
-    SaveResult result;
+    int reason = 0;
+    const os::Descriptor folder = os::openDirectory(directory, reason);
+    if (!folder) return failure(SaveStatus::CannotCreateDirectory, kCannotCreateDirectory, directory, reason);
+    // Two writers of one project take turns, so neither leaves a mix of both projects.
+    if (!os::lockExclusively(folder.get(), reason))
+        return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, directory, reason);
+    os::removeAbandonedTemporaries(folder.get());
+
+    // What would stop the sequence half-way is found before anything changes: a directory
+    // where a slot file is to be written or removed.
+    std::array<os::EntryStatus, kSlotCount> existing{};
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         const std::string name(kSlotFileNames[slot]);
-        const std::string path = joinPath(directory, name);
+        existing[slot] = os::entryStatus(folder.get(), name);
+        if (!existing[slot].isDirectory) continue;
+        return present[slot] ? failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, name), EISDIR)
+                             : failure(SaveStatus::CannotDeleteFile, kCannotDeleteFile, joinPath(directory, name), EISDIR);
+    }
+
+    StagedProject staged(folder.get());
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (present[slot]) {
-            if (!WriteSlotFile(slotLines[slot], path)) {
-                SaveResult failed = failure(SaveStatus::CannotCreateFile, kCannotCreateFile, path);
-                failed.written = std::move(result.written);
-                failed.deleted = std::move(result.deleted);
-                return failed;
-            }
-            result.written.push_back(name);
-        } else {
-            switch (deleteSlotFile(path)) {
-                case Deletion::NothingThere: break;
-                case Deletion::Deleted: result.deleted.push_back(name); break;
-                case Deletion::Failed: {
-                    SaveResult failed = failure(SaveStatus::CannotDeleteFile, kCannotDeleteFile, path);
-                    failed.written = std::move(result.written);
-                    failed.deleted = std::move(result.deleted);
-                    return failed;
-                }
-            }
+            const std::string name(kSlotFileNames[slot]);
+            std::optional<StagedFile> file =
+                stageFile(folder.get(), name, slotFileBytes(slotLines[slot]), Ownership::Writer, reason);
+            if (!file) return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, name), reason);
+            staged.add(std::move(*file));
         }
         gauge.advance();
     }
+
+    // Every new file is on disk: only renames and removals are left, which need no room.
+    SaveResult result;
+    if (!staged.commit(result.written, reason)) {
+        SaveResult failed =
+            failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, staged.failedTarget()), reason);
+        failed.written = std::move(result.written);
+        return failed;
+    }
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (present[slot] || !existing[slot].exists) continue;
+        const std::string name(kSlotFileNames[slot]);
+        if (os::removeEntry(folder.get(), name, reason)) {
+            result.deleted.push_back(name);
+        } else if (reason != ENOENT) {
+            SaveResult failed = failure(SaveStatus::CannotDeleteFile, kCannotDeleteFile, joinPath(directory, name), reason);
+            failed.written = std::move(result.written);
+            failed.deleted = std::move(result.deleted);
+            return failed;
+        }
+    }
+    os::syncDirectory(folder.get());
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "project/atomic_file.h"
 #include "translator/run/sinks.h"
 #include "translator/run/translation.h"
 
@@ -25,7 +26,6 @@ std::string slotFileName(int slot);
 enum class SaveStatus {
     Saved,
     CannotCreateDirectory,  // "Не могу создать каталог: " + directory
-    CannotDeleteDirectory,  // "Не могу удалить каталог: " + directory
     CannotDeleteFile,       // "Не могу удалить : " + file
     CannotCreateFile,       // "Cannot create file %s"
 };
@@ -33,6 +33,8 @@ enum class SaveStatus {
 struct SaveResult {
     SaveStatus status = SaveStatus::Saved;
     std::string message;  // cp1251, the text the user is shown; empty when saved
+    std::string reason;   // the system's reason in English ("No space left on device"); may be empty
+    int reasonCode = 0;   // the same reason as an os:: code (errno or one of our own), 0 for none
     std::string path;     // the directory or file the message names
     std::vector<std::string> written;  // file names written, in slot order
     std::vector<std::string> deleted;  // stale slot files removed
@@ -42,17 +44,19 @@ struct SaveResult {
 // One slot as a file: each line + CR CR LF; no lines give an empty file. The file is
 // written beside its final name and renamed into place, so a failure leaves either the
 // old file or none, never a truncated one.
-bool WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error = nullptr);
-bool WriteSlotFile(const IlText& lines, const std::string& path, std::string* error = nullptr);
+WriteOutcome WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error = nullptr);
+WriteOutcome WriteSlotFile(const IlText& lines, const std::string& path, std::string* error = nullptr);
 
-// Creates the directory when it is missing (one level, not a chain).
+// Creates the directory when it is missing (one level, not a chain). Another run creating
+// it at the same moment is no failure; a link there is used only when trusted.
 SaveResult ensureProjectDirectory(const std::string& directory);
 
-// Removes an existing project directory with its contents (Save IL project as, after "Yes").
-SaveResult removeProjectDirectory(const std::string& directory);
-
-// The writing sequence: present slots are written, the files of absent slots deleted,
-// in slot order 0..16; progress goes from 0 to 17 under the caption "Сохраняем IL-проект".
+// The writing sequence, which also replaces an existing project (Save IL project as, after
+// "Yes"): only init.IL and 1.IL .. 16.IL are written or removed, every other file stays.
+// The project is replaced as a whole: under the directory's advisory lock every present
+// slot is written to a temporary and synced, and only then are they renamed into place
+// and the files of absent slots removed; any failure before that leaves the old project
+// as it was. Progress goes from 0 to 17 under the caption "Сохраняем IL-проект".
 SaveResult writeProject(const std::string& directory,
                         const std::array<std::vector<std::string>, kSlotCount>& slotLines,
                         const std::array<bool, kSlotCount>& present, ProgressSink* progress = nullptr);

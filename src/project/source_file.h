@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "project/atomic_file.h"
+
 namespace vestrel::project {
 
 enum class SourceEncoding { Auto, Cp1251, Utf8 };
@@ -22,15 +24,19 @@ struct SourceReadResult {
 // byte-order mark is dropped; anything else is cp1251. A character without a cp1251
 // form is an error naming its line and column.
 SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding);
+// Only a regular file is read, and none larger than the input limit (256 MB).
 SourceReadResult readSourceFile(const std::string& path, SourceEncoding encoding);
+// The same for standard input (any kind of stream, within the same limit).
+SourceReadResult readStandardInput(SourceEncoding encoding);
 
 // Writes the text (cp1251 lines) joined by CR LF, through a temporary file and a rename.
-bool writeSourceFile(const std::string& path, const std::vector<std::string>& lines, std::string* error = nullptr);
+// Saved through a link, the file it points to is replaced; the new file keeps the owner
+// and group of the old one where the process may give them.
+WriteOutcome writeSourceFile(const std::string& path, const std::vector<std::string>& lines,
+                             std::string* error = nullptr);
 
-// Reads a whole file; nothing when it cannot be read.
-std::optional<std::string> readWholeFile(const std::string& path);
-
-// Writes bytes through a temporary file beside the target and renames it into place.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// Reads a whole regular file within the input limit; nothing when it cannot be read,
+// with the reason (an os:: reason code) when asked for.
+std::optional<std::string> readWholeFile(const std::string& path, int* reason = nullptr);
 
 }  // namespace vestrel::project

@@ -3,6 +3,7 @@
 #include "settings/ini_store.h"
 
 #include <charconv>
+#include <limits>
 #include <utility>
 
 #include "project/source_file.h"
@@ -40,21 +41,27 @@ std::optional<std::string_view> sectionHeader(std::string_view trimmed) {
     return trim(trimmed.substr(1, close - 1));
 }
 
+// A number outside the integer range, however long, is pulled to the nearer end, so
+// the key's own range then pulls it on to its nearer end as well.
 std::optional<int> parseInteger(std::string_view text) {
     text = trim(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (text.empty() || end != text.data() + text.size()) return std::nullopt;
+    if (error == std::errc::result_out_of_range)
+        return text.front() == '-' ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    if (error != std::errc{}) return std::nullopt;
     return value;
 }
 
 }  // namespace
 
 IniStore::IniStore(std::string path) : m_path(std::move(path)) {
-    const std::optional<std::string> bytes = project::readWholeFile(m_path);
+    const std::optional<std::string> bytes = project::readWholeFile(m_path, &m_readFailure);
     if (!bytes) return;
     m_existed = true;
+    m_readFailure = 0;
     parse(*bytes);
 }
 
@@ -153,7 +160,7 @@ std::string IniStore::contents() const {
 }
 
 bool IniStore::flush(std::string* error) {
-    if (!project::writeFileAtomically(m_path, contents())) {
+    if (!project::writeFileAtomically(m_path, contents(), nullptr, project::Ownership::KeepReplaced)) {
         if (error) *error = "Unable to write to " + m_path;
         return false;
     }

@@ -11,13 +11,16 @@ namespace vestrel::settings {
 
 class IniStore {
 public:
-    // Loads the file; a missing or unreadable file gives an empty store.
+    // Loads the file; a missing or unreadable file gives an empty store. Only a regular
+    // file within the input limit is read.
     explicit IniStore(std::string path);
     // A store over given file contents (nothing is read from disk).
     IniStore(std::string path, std::string_view contents);
 
     const std::string& path() const { return m_path; }
     bool exists() const { return m_existed; }
+    // Why the file could not be read (an os:: reason code), 0 when it was read or given.
+    int readFailure() const { return m_readFailure; }
 
     bool hasKey(std::string_view section, std::string_view key) const;
     // The value as an integer, or the default when the key is missing or not a number.
@@ -42,6 +45,7 @@ private:
     };
     std::string m_path;
     bool m_existed = false;
+    int m_readFailure = 0;
     std::vector<Line> m_lines;
 
     void parse(std::string_view bytes);

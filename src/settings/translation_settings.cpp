@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
 
 #include "translator/text/literal.h"
 
@@ -34,8 +32,6 @@ constexpr std::array<IniKey, 4> kIniKeys = {{
 }};
 static_assert(kIniKeys.size() == 4);
 
-constexpr std::string_view kIniFileName = "Vestrel.ini";
-
 int storedValue(const TranslationOptions& options, Setting setting) {
     switch (setting) {
         case Setting::Comment: return options.AddComment ? 1 : 0;
@@ -60,13 +56,6 @@ void applyStoredValue(TranslationOptions& options, Setting setting, int value) {
 }
 
 }  // namespace
-
-std::string defaultIniPath() {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::string(kIniFileName);
-    return (executable.parent_path() / kIniFileName).string();
-}
 
 TranslationOptions readTranslationOptions(const IniStore& store) {
     TranslationOptions options;

@@ -8,9 +8,6 @@
 
 namespace vestrel::settings {
 
-// "Vestrel.ini" in the folder of the running executable.
-std::string defaultIniPath();
-
 // Reads the options with the dialog's rules: a check box is on exactly when its value
 // is 1, a missing or non-numeric value reads as its default, numbers are pulled into range.
 TranslationOptions readTranslationOptions(const IniStore& store);

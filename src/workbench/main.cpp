@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "settings/translation_settings.h"
+#include "settings/ini_location.h"
 #include "workbench/main_form.h"
 #include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
@@ -47,7 +47,9 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     QtUserDialogs dialogs;
-    TMainForm mainForm(dialogs, QString::fromStdString(vestrel::settings::defaultIniPath()));
+    const std::optional<vestrel::settings::IniLocation> iniLocation = vestrel::settings::iniLocation();
+    const std::string iniPath = iniLocation ? vestrel::settings::prepareIniFile(*iniLocation) : std::string();
+    TMainForm mainForm(dialogs, QString::fromStdString(iniPath));
     dialogs.setParent(&mainForm);
     // Without a window manager nothing maximises a window; fill the screen first.
     mainForm.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

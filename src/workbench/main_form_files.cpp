@@ -9,11 +9,13 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
+#include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
 #include "workbench/indicator_form.h"
 #include "workbench/main_form.h"
 #include "workbench/mdi_child.h"
+#include "workbench/system_reasons.h"
 #include "workbench/text_conversion.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/workbench_texts.h"
@@ -23,8 +25,13 @@ using texts::qs;
 
 namespace {
 
-// The writer's messages are cp1251 texts that already name their path.
-QString saveMessage(const project::SaveResult& result) { return fromCp1251(result.message); }
+// The writer's messages are cp1251 texts that already name their path; the system's
+// reason, when there is one, follows on a second line.
+QString saveMessage(const project::SaveResult& result) {
+    QString message = fromCp1251(result.message);
+    if (result.reasonCode != 0) message += QLatin1Char('\n') + systemReasonText(result.reasonCode);
+    return message;
+}
 
 // A program is named by its full path, whatever form of name a dialog handed back
 // ("./missing.prg", "sub/../pump.prg").
@@ -116,8 +123,9 @@ bool TMainForm::writeSource(TMDIChild& child, const QString& path) {
         m_dialogs.error(describeUnconvertible(unconvertible));
         return false;
     }
-    if (!project::writeSourceFile(nativePath(path), *lines)) {
-        m_dialogs.error(qs(texts::kCannotCreateFile) + path);
+    if (const project::WriteOutcome written = project::writeSourceFile(nativePath(path), *lines); !written) {
+        m_dialogs.error(qs(texts::kCannotCreateFile) + path + QLatin1Char('\n') +
+                        systemReasonText(written.reason));
         return false;
     }
     child.setDiskStamp(TMDIChild::stampOf(path));
@@ -181,12 +189,9 @@ bool TMainForm::saveIlProjectAs(TMDIChild& child) {
     const std::string directory = project::ilProjectDirectory(base);
     if (QFileInfo::exists(fromNativePath(directory))) {
         const QString question = qs(texts::kIlProjectWord) + fromNativePath(project::ilProjectName(base)) + qs(texts::kAlreadyExists);
+        // The writing sequence replaces the project: it writes and removes only the
+        // slot files, so the user's other files in the folder stay.
         if (!m_dialogs.question(question)) return false;
-        const project::SaveResult removed = project::removeProjectDirectory(directory);
-        if (!removed.ok()) {
-            m_dialogs.information(saveMessage(removed));
-            return false;
-        }
     }
     const project::SaveResult made = project::ensureProjectDirectory(directory);
     if (!made.ok()) {
@@ -222,10 +227,13 @@ bool TMainForm::writeIlProject(TMDIChild& child, const std::string& directory, c
     }
     if (!result.ok()) {
         // The writer names the file it could not create; the words are the workbench's.
-        if (result.status == project::SaveStatus::CannotCreateFile)
-            m_dialogs.error(qs(texts::kCannotCreateFile) + fromNativePath(result.path));
-        else
+        if (result.status == project::SaveStatus::CannotCreateFile) {
+            QString message = qs(texts::kCannotCreateFile) + fromNativePath(result.path);
+            if (result.reasonCode != 0) message += QLatin1Char('\n') + systemReasonText(result.reasonCode);
+            m_dialogs.error(message);
+        } else {
             m_dialogs.information(saveMessage(result));
+        }
         return false;
     }
     child.clearOutputModified();

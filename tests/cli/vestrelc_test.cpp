@@ -2,7 +2,9 @@
 // it writes (and leaves alone).
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -177,15 +179,15 @@ TEST_F(Vestrelc, FileAndEncodingErrorsExitWith2AndWriteNothing) {
     };
     const Case cases[] = {
         {{path("missing.prg")}, "vestrelc: cannot read " + path("missing.prg") + ": No such file or directory\n"},
-        {{root().string()}, "vestrelc: cannot read " + root().string() + ": Is a directory\n"},
+        {{root().string()}, "vestrelc: cannot read " + root().string() + ": not a regular file\n"},
         {{path("snow.prg")},
          "vestrelc: " + path("snow.prg") + ": line 2, column 6: the character U+2603 has no code page 1251 form\n"},
         {{"--encoding", "utf-8", source},
          "vestrelc: " + source + ": line 1, column 1: the bytes are not valid UTF-8\n"},
-        {{"--ini", path("missing.ini"), source}, "vestrelc: cannot read the ini file " + path("missing.ini") + "\n"},
-        {{"-o", path("plain/pump"), source}, "vestrelc: Не могу создать каталог: " + path("plain/pump") + "\n"},
-        {{"-o", path("no/such/dir"), source}, "vestrelc: Не могу создать каталог: " + path("no/such/dir") + "\n"},
-        {{"--tokens", path("plain/tokens"), source}, "vestrelc: Cannot create file " + path("plain/tokens") + "\n"},
+        {{"--ini", path("missing.ini"), source}, "vestrelc: cannot read the ini file " + path("missing.ini") + ": No such file or directory\n"},
+        {{"-o", path("plain/pump"), source}, "vestrelc: Не могу создать каталог: " + path("plain/pump") + ": Not a directory\n"},
+        {{"-o", path("no/such/dir"), source}, "vestrelc: Не могу создать каталог: " + path("no/such/dir") + ": No such file or directory\n"},
+        {{"--tokens", path("plain/tokens"), source}, "vestrelc: Cannot create file " + path("plain/tokens") + ": Not a directory\n"},
     };
     for (const Case& c : cases) {
         const Outcome outcome = run(c.arguments);
@@ -202,9 +204,10 @@ TEST_F(Vestrelc, ASlotFileThatCannotBeWrittenExitsWith2WithoutTemporaryFiles) {
     std::filesystem::create_directories(path("pump/1.IL"));
     const Outcome outcome = run({source}, translation.step());
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.err, "vestrelc: Cannot create file " + path("pump") + "/1.IL\n");
+    EXPECT_EQ(outcome.err, "vestrelc: Cannot create file " + path("pump") + "/1.IL: Is a directory\n");
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(entriesOf(path("pump")), (std::set<std::string>{"init.IL", "1.IL"}));
+    // Nothing of the new project is written when one of its files cannot be.
+    EXPECT_EQ(entriesOf(path("pump")), (std::set<std::string>{"1.IL"}));
 }
 
 TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
@@ -364,6 +367,108 @@ TEST_F(Vestrelc, HelpAndVersion) {
         EXPECT_TRUE(outcome.out.starts_with("Usage: vestrelc [options] SOURCE\n"));
         EXPECT_EQ(outcome.err, "");
     }
+}
+
+TEST_F(Vestrelc, AnOutputThatIsTheSourceIsRefusedAndNothingIsWritten) {
+    std::filesystem::create_directory(path("proj"));
+    writeBytes(path("proj/1.IL"), "000.\r\n");  // a source kept where its project goes
+    ASSERT_EQ(::link(source.c_str(), path("hard.prg").c_str()), 0);
+    const std::string original = readBytes(source);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--tokens", source, source}, "vestrelc: the --tokens file " + source + " is the source file; nothing written\n"},
+        {{"--trace", path(".") + "/pump.prg", source},
+         "vestrelc: the --trace file " + path(".") + "/pump.prg is the source file; nothing written\n"},
+        {{"--check", "--tokens", path("hard.prg"), source},
+         "vestrelc: the --tokens file " + path("hard.prg") + " is the source file; nothing written\n"},
+        {{"-o", path("proj"), path("proj/1.IL")},
+         "vestrelc: the project file " + path("proj") + "/1.IL is the source file; nothing written\n"},
+    };
+    for (const Case& c : cases) {
+        TranslationDouble translation;
+        translation.answer = accepted({{0, {"I"}}, {1, {"A"}}});
+        const Outcome outcome = run(c.arguments, translation.step());
+        EXPECT_EQ(outcome.status, 2) << c.err;
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(translation.calls, 0) << c.err;
+    }
+    EXPECT_EQ(readBytes(source), original);
+    EXPECT_EQ(readBytes(path("proj/1.IL")), "000.\r\n");
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "hard.prg", "proj"}));
+}
+
+// The real program: standard input as the source, and standard output that cannot be written.
+TEST_F(Vestrelc, TheBinaryReadsStandardInputAndFailsWhenItsOutputIsLost) {
+    struct Case {
+        std::string command;
+        int status;
+        std::string out, err;
+    };
+    const std::string program = VESTRELC_PATH;
+    const Case cases[] = {
+        {program + " --check - <'" + source + "'", 0, "Checked <stdin>: no messages, 2 files to write: init.IL 1.IL\n",
+         ""},
+        {program + " -q -o '" + path("in") + "' - <'" + source + "'", 0, "", ""},
+        {program + " - <'" + source + "'", 2, "",
+         "vestrelc: a SOURCE read from standard input needs -o DIR (or --check)\n"
+         "Try 'vestrelc --help' for more information.\n"},
+        {program + " --check - </dev/null", 0, "Checked <stdin>: no messages, 1 file to write: init.IL\n", ""},
+        {program + " --version >/dev/full", 2, "", "vestrelc: cannot write to standard output: No space left on device\n"},
+        {program + " --check '" + source + "' >/dev/full", 2, "",
+         "vestrelc: cannot write to standard output: No space left on device\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string command = c.command + (c.command.ends_with("/dev/full") ? "" : " >'" + path("out.txt") + "'") +
+                                    " 2>'" + path("err.txt") + "'";
+        writeBytes(path("out.txt"), "");
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << command;
+        EXPECT_EQ(WEXITSTATUS(raw), c.status) << command;
+        EXPECT_EQ(readBytes(path("out.txt")), c.out) << command;
+        EXPECT_EQ(readBytes(path("err.txt")), c.err) << command;
+    }
+    EXPECT_EQ(entriesOf(path("in")), (std::set<std::string>{"init.IL", "1.IL"}));
+
+    // A pipe whose reader has gone: the write fails, and vestrelc says so with status 2.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(ends[1], 1);
+        const int err = ::open(path("err.txt").c_str(), O_WRONLY | O_TRUNC);
+        ::dup2(err, 2);
+        ::execl(program.c_str(), program.c_str(), "--version", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(ends[1]);
+    int raw = 0;
+    ASSERT_EQ(::waitpid(child, &raw, 0), child);
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: cannot write to standard output: Broken pipe\n");
+}
+
+// The real program under a file-size limit (as on a full disk): the write fails with its
+// reason instead of the process ending by signal, and the old project stays whole.
+TEST_F(Vestrelc, TheBinaryUnderAFileSizeLimitKeepsTheOldProject) {
+    std::string listing = "000.\r\n";
+    for (int line = 0; line < 64; ++line)  // octal line numbers 00 .. 77
+        listing += std::to_string(line / 8) + std::to_string(line % 8) + " " + std::string("в дв001"_cp) + "\r\n";
+    writeBytes(path("big.prg"), listing);
+    std::filesystem::create_directory(path("big"));
+    for (const char* name : {"init.IL", "1.IL", "2.IL"}) writeBytes(path("big/") + name, "old");
+    const std::string command = "ulimit -f 1; " + std::string(VESTRELC_PATH) + " -q '" + path("big.prg") + "' 2>'" +
+                                path("err.txt") + "'";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << command;
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: Cannot create file " + path("big") + "/1.IL: File too large\n");
+    EXPECT_EQ(entriesOf(path("big")), (std::set<std::string>{"init.IL", "1.IL", "2.IL"}));
+    for (const char* name : {"init.IL", "1.IL", "2.IL"}) EXPECT_EQ(readBytes(path("big/") + name), "old") << name;
 }
 
 // The real program: exit statuses as the shell sees them.

@@ -73,13 +73,13 @@ TEST_F(SlotFile, AFailedWriteLeavesNeitherATemporaryNorATruncatedFile) {
     std::filesystem::create_directory(path("1.IL"));
     std::string error;
     EXPECT_FALSE(WriteSlotFile({"A"}, path("1.IL"), &error));
-    EXPECT_EQ(error, "Cannot create file " + path("1.IL"));
+    EXPECT_EQ(error, "Cannot create file " + path("1.IL") + ": Is a directory");
     EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"1.IL"});
 
     // A parent that is a regular file: nothing can be created under it.
     writeBytes(path("plain"), "x");
     EXPECT_FALSE(WriteSlotFile({"A"}, path("plain/init.IL"), &error));
-    EXPECT_EQ(error, "Cannot create file " + path("plain/init.IL"));
+    EXPECT_EQ(error, "Cannot create file " + path("plain/init.IL") + ": Not a directory");
     EXPECT_EQ(readBytes(path("plain")), "x");
 }
 
@@ -130,7 +130,7 @@ TEST_F(ProjectWriter, PresentSlotsAreWrittenAndStaleSlotFilesDeleted) {
     EXPECT_EQ(progress.advances, 17);
 }
 
-TEST_F(ProjectWriter, AStaleFileThatCannotBeDeletedStopsTheSequence) {
+TEST_F(ProjectWriter, AStaleFileThatCannotBeDeletedStopsTheSequenceBeforeAnythingChanges) {
     const std::string directory = path("pump");
     ASSERT_TRUE(ensureProjectDirectory(directory).ok());
     std::filesystem::create_directories(directory + "/2.IL/inside");  // cannot go as a file
@@ -142,11 +142,13 @@ TEST_F(ProjectWriter, AStaleFileThatCannotBeDeletedStopsTheSequence) {
     const SaveResult result = writeProject(directory, slots, present, &progress);
     EXPECT_EQ(result.status, SaveStatus::CannotDeleteFile);
     EXPECT_EQ(result.message, std::string("Не могу удалить : "_cp) + directory + "/2.IL");
+    EXPECT_EQ(result.reason, "Is a directory");
     EXPECT_EQ(result.path, directory + "/2.IL");
-    EXPECT_EQ(result.written, std::vector<std::string>{"init.IL"});
-    // Slots after the failure are not handled: 3.IL not written, 16.IL not deleted.
-    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "2.IL", "16.IL"}));
-    EXPECT_EQ(progress.advances, 2);
+    EXPECT_EQ(result.written, std::vector<std::string>{});
+    // The old project stays as it was: nothing written, 16.IL not deleted.
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"2.IL", "16.IL"}));
+    EXPECT_EQ(readBytes(directory + "/16.IL"), "old");
+    EXPECT_EQ(progress.advances, 0);
 }
 
 TEST_F(ProjectWriter, ASlotFileThatCannotBeCreatedStopsTheSequenceWithoutTemporaryFiles) {
@@ -160,8 +162,9 @@ TEST_F(ProjectWriter, ASlotFileThatCannotBeCreatedStopsTheSequenceWithoutTempora
     const SaveResult result = writeProject(directory, slots, present);
     EXPECT_EQ(result.status, SaveStatus::CannotCreateFile);
     EXPECT_EQ(result.message, "Cannot create file " + directory + "/1.IL");
-    EXPECT_EQ(result.written, std::vector<std::string>{"init.IL"});
-    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "1.IL"}));
+    EXPECT_EQ(result.reason, "Is a directory");
+    EXPECT_EQ(result.written, std::vector<std::string>{});
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"1.IL"}));
 }
 
 TEST_F(ProjectWriter, DirectoryCreationAndRemoval) {
@@ -178,15 +181,27 @@ TEST_F(ProjectWriter, DirectoryCreationAndRemoval) {
         EXPECT_EQ(result.path, impossible);
     }
 
-    // Save as replaces a project: the directory goes with its contents.
-    writeBytes(path("p/init.IL"), "old");
-    std::filesystem::create_directory(path("p/sub"));
-    EXPECT_TRUE(removeProjectDirectory(path("p")).ok());
-    EXPECT_FALSE(std::filesystem::exists(path("p")));
-    EXPECT_TRUE(removeProjectDirectory(path("missing")).ok());
-    // A file of that name is not a project and stays.
-    EXPECT_TRUE(removeProjectDirectory(path("file")).ok());
-    EXPECT_EQ(readBytes(path("file")), "x");
+}
+
+TEST_F(ProjectWriter, ReplacingAProjectKeepsEverythingButTheSlotFiles) {
+    // Save as over an existing project: the user's notes and folders stay.
+    const std::string directory = path("p");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    for (const char* old : {"init.IL", "3.IL", "16.IL"}) writeBytes(directory + "/" + old, "old");
+    writeBytes(directory + "/notes.txt", "mine");
+    std::filesystem::create_directories(directory + "/sub/deeper");
+    writeBytes(directory + "/sub/1.IL", "kept");
+    give(0, {"I"});
+    give(1, {"A"});
+
+    const SaveResult result = writeProject(directory, slots, present);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.deleted, (std::vector<std::string>{"3.IL", "16.IL"}));
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "1.IL", "notes.txt", "sub"}));
+    EXPECT_EQ(readBytes(directory + "/init.IL"), "I\r\r\n");
+    EXPECT_EQ(readBytes(directory + "/notes.txt"), "mine");
+    EXPECT_EQ(readBytes(directory + "/sub/1.IL"), "kept");
+    EXPECT_TRUE(std::filesystem::is_directory(directory + "/sub/deeper"));
 }
 
 TEST_F(ProjectWriter, MessagesShowTheCyrillicPathInTheCodePage) {

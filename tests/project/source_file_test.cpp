@@ -121,12 +121,12 @@ TEST_F(SourceFiles, AWriteThatFailsHalfWayLeavesTheOldFileWhole) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
 
     std::string error;
-    const bool written = writeFileAtomically(path("f"), std::string(100, 'x'), &error);
+    const bool written = static_cast<bool>(writeFileAtomically(path("f"), std::string(100, 'x'), &error));
 
     ::setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ(error, "Cannot create file " + path("f"));
+    EXPECT_EQ(error, "Cannot create file " + path("f") + ": File too large");
     EXPECT_EQ(readBytes(path("f")), "old contents");
     EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"f"});
 }

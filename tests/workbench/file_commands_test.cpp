@@ -2,6 +2,7 @@
 // project, the questions asked when a window closes, and how failures are reported.
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 
 #include "translator/text/literal.h"
 
@@ -157,6 +158,9 @@ void FileCommandsTest::saveIlProjectAsAsksBeforeReplacing() {
     bench.translate(successfulRun({{0, {"init"}}}));
     QDir(bench.folder.path()).mkdir(QStringLiteral("plant"));
     writeFile(bench.path("plant/init.IL"), "old");
+    writeFile(bench.path("plant/5.IL"), "old");
+    writeFile(bench.path("plant/notes.txt"), "mine");
+    QVERIFY(QDir(bench.folder.path()).mkpath(QStringLiteral("plant/sub")));
 
     bench.dialogs.fileNames.push_back(bench.path("plant.x"));
     bench.dialogs.answers.push_back(false);
@@ -173,6 +177,10 @@ void FileCommandsTest::saveIlProjectAsAsksBeforeReplacing() {
     bench.form->action(Command::FileSaveILAs1)->trigger();
     QCOMPARE(bench.dialogs.transcript().last(), qs("Information:IL-Проект успешно сохранен"));
     QCOMPARE(fileBytes(bench.path("plant/init.IL")), QByteArray("init\r\r\n"));
+    // Only the slot files are replaced: the user's other files in the folder stay.
+    QCOMPARE(QDir(bench.path("plant")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+             (QStringList{QStringLiteral("init.IL"), QStringLiteral("notes.txt"), QStringLiteral("sub")}));
+    QCOMPARE(fileBytes(bench.path("plant/notes.txt")), QByteArray("mine"));
     // The window keeps its name.
     QCOMPARE(bench.form->activeChild()->programName(), qs("NONAME1"));
 }
@@ -197,7 +205,8 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     TMDIChild* child = bench.newWindow(qs("x"));
     bench.dialogs.fileNames.push_back(bench.path("blocker/pump.prg"));
     bench.form->action(Command::FileSaveKorvelAs1)->trigger();
-    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg"));
+    QCOMPARE(bench.dialogs.transcript().last(),
+             qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg") + qs("\nчасть пути не является каталогом"));
     QCOMPARE(child->programName(), qs("NONAME1"));
     QVERIFY(child->sourceModified());
 
@@ -205,10 +214,12 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     bench.translate(successfulRun({{0, {"init"}}}));
     bench.dialogs.calls.clear();
     bench.form->action(Command::FileSaveIL1)->trigger();
-    QCOMPARE(bench.dialogs.transcript(), QStringList{qs("Information:Не могу создать каталог: ") + bench.path("blocker/plant")});
+    QCOMPARE(bench.dialogs.transcript(),
+             QStringList{qs("Information:Не могу создать каталог: ") + bench.path("blocker/plant") + qs("\nчасть пути не является каталогом")});
     QVERIFY(blocked->anyOutputModified());
 
-    // A stale slot file that cannot go (a folder of that name) stops the save there.
+    // A stale slot file that cannot go (a folder of that name) stops the save before
+    // anything is written.
     const QString source = bench.path("pump.prg");
     writeFile(source, "x\r\n");
     TMDIChild* pump = bench.form->openByName(source);
@@ -217,8 +228,9 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     writeFile(bench.path("pump/2.IL/keep"), "x");
     bench.dialogs.calls.clear();
     bench.form->action(Command::FileSaveIL1)->trigger();
-    QCOMPARE(bench.dialogs.transcript(), QStringList{qs("Information:Не могу удалить : ") + bench.path("pump/2.IL")});
-    QCOMPARE(fileBytes(bench.path("pump/init.IL")), QByteArray("init\r\r\n"));
+    QCOMPARE(bench.dialogs.transcript(),
+             QStringList{qs("Information:Не могу удалить : ") + bench.path("pump/2.IL") + qs("\nэто каталог")});
+    QVERIFY(!QFileInfo::exists(bench.path("pump/init.IL")));
     QVERIFY(pump->anyOutputModified());
 }
 

@@ -236,8 +236,9 @@ void RussianTextsTest::messagesOfTheCommands() {
              (QStringList{qs("Error:Не могу открыть файл ") + chinese +
                               qs(". Строка 1, позиция 1: символ «中» (U+4E2D) не входит в кодовую страницу 1251."),
                           qs("SaveFile:Сохранение программы"),
-                          qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg"),
-                          qs("Error:Не могу создать файл ") + bench.path("plant/init.IL")}));
+                          qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg") +
+                              qs("\nчасть пути не является каталогом"),
+                          qs("Error:Не могу создать файл ") + bench.path("plant/init.IL") + qs("\nэто каталог")}));
 }
 
 QObject* makeRussianTextsTest() { return new RussianTextsTest; }

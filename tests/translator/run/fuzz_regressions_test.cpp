@@ -1,51 +1,79 @@
-// Inputs the fuzzers once found troublesome: each must translate to a result without
-// failing, and a run with lexical errors never reaches pass 2.
+// The fuzzers' committed inputs (seeds that reach new code, and inputs that once failed),
+// replayed under the same checks the fuzzers apply. A folder without inputs fails: a test
+// that replays nothing would pass whatever the translator did.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "fuzz/korvel_generator.h"
+#include "fuzz/translation_checks.h"
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
-#include "translator/run/translation.h"
 
 namespace vestrel {
 namespace {
 namespace fs = std::filesystem;
 
-std::vector<std::string> filesUnder(const fs::path& dir) {
-    std::vector<std::string> bytes;
-    if (!fs::exists(dir)) return bytes;
+struct Input {
+    std::string name;
+    std::string bytes;
+};
+
+std::vector<Input> inputsUnder(const fs::path& dir) {
+    std::vector<Input> inputs;
+    if (!fs::exists(dir)) return inputs;
     for (const auto& entry : fs::directory_iterator(dir)) {
         if (!entry.is_regular_file() || entry.path().filename().string().front() == '.') continue;
         std::ifstream in(entry.path(), std::ios::binary);
         std::ostringstream out;
         out << in.rdbuf();
-        bytes.push_back(out.str());
+        inputs.push_back({entry.path().filename().string(), out.str()});
     }
-    return bytes;
+    return inputs;
 }
 
 const fs::path kRegressions = fs::path(VESTREL_SOURCE_DIR) / "tests" / "fuzz" / "regressions";
 
-TEST(FuzzRegressions, TranslationInputsFinish) {
-    for (const std::string& input : filesUnder(kRegressions / "translation")) {
-        if (input.empty()) continue;
-        TranslationOptions options;
-        options.AddComment = (input[0] & 1) != 0;
-        options.AddProgramText = (input[0] & 2) != 0;
-        const auto result = runTranslation(splitSourceLines(std::string_view(input).substr(1)), options);
-        EXPECT_FALSE(result.lexicalErrorCount > 0 && result.syntaxStatus.has_value());
+TEST(FuzzRegressions, ByteLevelTranslationInputs) {
+    const std::vector<Input> inputs = inputsUnder(kRegressions / "translation");
+    ASSERT_FALSE(inputs.empty()) << "no inputs under " << (kRegressions / "translation");
+    for (const Input& input : inputs) {
+        if (input.bytes.empty()) continue;
+        const std::string_view listing = std::string_view(input.bytes).substr(1);
+        EXPECT_EQ(fuzz::checkTranslation(listing, fuzz::optionsFromByte(static_cast<std::uint8_t>(input.bytes[0]))), "")
+            << input.name;
     }
 }
 
+TEST(FuzzRegressions, GeneratedKorvelPrograms) {
+    const std::vector<Input> inputs = inputsUnder(kRegressions / "korvel_programs");
+    ASSERT_FALSE(inputs.empty()) << "no inputs under " << (kRegressions / "korvel_programs");
+    std::size_t translated = 0;
+    for (const Input& input : inputs) {
+        if (input.bytes.empty()) continue;
+        const auto* data = reinterpret_cast<const std::uint8_t*>(input.bytes.data());
+        fuzz::ByteChoices choices(data + 1, input.bytes.size() - 1);
+        const std::string listing = fuzz::KorvelGenerator(choices).listing();
+        const TranslationOptions options = fuzz::optionsFromByte(data[0]);
+        EXPECT_EQ(fuzz::checkTranslation(listing, options), "") << input.name;
+        translated += runTranslation(splitSourceLines(listing), options).outputShown() ? 1 : 0;
+    }
+    // The seeds are there to reach the generator and the templates: most must translate.
+    EXPECT_GT(translated * 4, inputs.size()) << translated << " of " << inputs.size() << " translated";
+}
+
 TEST(FuzzRegressions, IniInputsReadIntoRange) {
-    for (const std::string& input : filesUnder(kRegressions / "ini")) {
-        settings::IniStore store("/nonexistent/Vestrel.ini", input);
+    const std::vector<Input> inputs = inputsUnder(kRegressions / "ini");
+    ASSERT_FALSE(inputs.empty()) << "no inputs under " << (kRegressions / "ini");
+    for (const Input& input : inputs) {
+        settings::IniStore store("/nonexistent/Vestrel.ini", input.bytes);
         const auto options = settings::readTranslationOptions(store);
-        EXPECT_GE(options.TickResolution, 55);
-        EXPECT_LE(options.RecalcPeriod, 100);
+        EXPECT_GE(options.TickResolution, 55) << input.name;
+        EXPECT_LE(options.TickResolution, 100) << input.name;
+        EXPECT_GE(options.RecalcPeriod, 1) << input.name;
+        EXPECT_LE(options.RecalcPeriod, 100) << input.name;
     }
 }
 

@@ -1,0 +1,69 @@
+// The safe whole-file write: resolve trusted links, stage a temporary in the target's
+// folder, sync it and rename it into place.
+#include "project/atomic_file.h"
+
+#include <cerrno>
+
+#include "project/file_system.h"
+
+namespace vestrel::project {
+
+std::string cannotCreateFileText(const std::string& path, int reason) {
+    return "Cannot create file " + path + ": " + os::reasonText(reason);
+}
+
+std::optional<StagedFile> stageFile(int directory, const std::string& target, std::string_view bytes,
+                                    Ownership ownership, int& reason) {
+    std::optional<os::Temporary> temporary = os::createTemporary(directory, reason);
+    if (!temporary) return std::nullopt;
+    StagedFile staged{temporary->name, target};
+    bool written = os::writeAll(temporary->file.get(), bytes, reason);
+    if (written) {
+        os::keepAttributes(temporary->file.get(), os::entryStatus(directory, target),
+                           ownership == Ownership::KeepReplaced);
+        written = os::syncAndClose(temporary->file, reason);
+    }
+    if (!written) {
+        discardStagedFile(directory, staged);
+        return std::nullopt;
+    }
+    return staged;
+}
+
+bool commitStagedFile(int directory, const StagedFile& staged, int& reason) {
+    return os::renameEntry(directory, staged.temporary, staged.target, reason);
+}
+
+void discardStagedFile(int directory, const StagedFile& staged) {
+    int ignored = 0;
+    os::removeEntry(directory, staged.temporary, ignored);
+}
+
+WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
+                                 Ownership ownership) {
+    WriteOutcome outcome;
+    auto fail = [&](int reason) {
+        outcome.ok = false;
+        outcome.reason = reason;
+        if (error) *error = cannotCreateFileText(path, reason);
+        return outcome;
+    };
+    int reason = 0;
+    const std::optional<std::string> real = os::resolveTrustedLinks(path, reason);
+    if (!real) return fail(reason);
+    const os::PathParts parts = os::splitPath(*real);
+    if (parts.name.empty()) return fail(EISDIR);
+    const os::Descriptor folder = os::openDirectory(parts.folder, reason);
+    if (!folder) return fail(reason);
+    os::removeAbandonedTemporaries(folder.get());
+    const std::optional<StagedFile> staged = stageFile(folder.get(), parts.name, bytes, ownership, reason);
+    if (!staged) return fail(reason);
+    if (!commitStagedFile(folder.get(), *staged, reason)) {
+        discardStagedFile(folder.get(), *staged);
+        return fail(reason);
+    }
+    os::syncDirectory(folder.get());
+    return outcome;
+}
+
+}  // namespace vestrel::project

@@ -1,0 +1,43 @@
+// The safe whole-file write every file of the system goes through: the bytes go to a
+// temporary beside the target, are synced, and are renamed into place, so a failure
+// leaves the old file or none, never a part of the new one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vestrel::project {
+
+// What a write came to: ok, or the reason it failed (an os:: reason code).
+struct WriteOutcome {
+    bool ok = true;
+    int reason = 0;
+    explicit operator bool() const { return ok; }
+};
+
+// Whose file a replacement becomes: the writing user's, or the owner and group of the
+// file it replaces, where the process may give them (a user's own sources and settings).
+enum class Ownership { Writer, KeepReplaced };
+
+// Writes the file path names. A link there (when trusted) is written through, into the
+// file it points to, in that file's folder; another user's link is refused. On failure
+// error is "Cannot create file <path>: <reason>".
+WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                                 Ownership ownership = Ownership::Writer);
+
+// One file written under a temporary name in an open directory and synced, waiting to be
+// renamed over its target; the project writer stages all its files before it renames any.
+struct StagedFile {
+    std::string temporary;
+    std::string target;
+};
+std::optional<StagedFile> stageFile(int directory, const std::string& target, std::string_view bytes,
+                                    Ownership ownership, int& reason);
+bool commitStagedFile(int directory, const StagedFile& staged, int& reason);
+void discardStagedFile(int directory, const StagedFile& staged);
+
+// "Cannot create file <path>: <reason>".
+std::string cannotCreateFileText(const std::string& path, int reason);
+
+}  // namespace vestrel::project
