@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "translator/run/sinks.h"
+#include "translator/diagnostics/sinks.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::project {

@@ -1,7 +1,7 @@
 // Pass 2 over hand-made records.
 #include "support/pass2_runner.h"
 
-#include "translator/syntax/sintax_analys.h"
+#include "translator/generator/sintax_analys.h"
 
 namespace vestrel::testing {
 

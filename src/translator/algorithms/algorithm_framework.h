@@ -20,8 +20,13 @@ void SetParameterSign(TKorvelAlgorithm& algorithm, TokenCode sign);
 SyntaxMessage AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text);
 
 // Checks the parameters and writes the command's line: None, or the message that rejects
-// the command (WrongParameterCount .. FourthParameterNotConstant).
-SyntaxMessage GenerateAlgorithm(GeneratorState& state);
+// the command (WrongParameterCount .. FourthParameterNotConstant) with the source line it
+// cites (a parameter's own line, else the command's last line).
+struct AlgorithmVerdict {
+    SyntaxMessage message = SyntaxMessage::None;
+    int citedLine = 0;  // counted from 1
+};
+AlgorithmVerdict GenerateAlgorithm(GeneratorState& state);
 // None or the message that rejects the 0-based parameter i of the pending command.
 SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i);
 

@@ -34,11 +34,11 @@ void GeneratorState::openLine(TokenCode token) {
     reader.WordCounter = 1;
 }
 
-void GeneratorState::ReportSyntaxError(SyntaxMessage message) {
+void GeneratorState::ReportSyntaxError(SyntaxMessage message, int citedLine) {
     if (message == SyntaxMessage::None) return;
     if (messagePanel) *messagePanel = true;
     if (destPanel) *destPanel = false;
-    if (messages) messages->AddSyntaxError(reader.LineCounter + 1, reader.WordCounter, message);
+    if (messages) messages->AddSyntaxError(citedLine, reader.WordCounter, message);
 }
 
 }  // namespace vestrel

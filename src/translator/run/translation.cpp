@@ -6,7 +6,7 @@
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/token_file.h"
 #include "translator/run/notice_collector.h"
-#include "translator/syntax/sintax_analys.h"
+#include "translator/generator/sintax_analys.h"
 
 namespace vestrel {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "translator/diagnostics/diagnostics.h"
 #include "translator/generator/translation_options.h"
-#include "translator/run/il_text.h"
-#include "translator/run/sinks.h"
+#include "translator/text/il_text.h"
+#include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
 

@@ -1,7 +1,7 @@
 // The lines of a program kept end to end: every edit must leave each line where it was.
 #include <gtest/gtest.h>
 
-#include "translator/run/il_text.h"
+#include "translator/text/il_text.h"
 
 namespace vestrel {
 namespace {
