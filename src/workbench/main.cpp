@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "settings/translation_settings.h"
+#include "vestrel_version.h"
 #include "workbench/main_form.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/workbench_texts.h"
@@ -18,11 +19,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestrel"));
     QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
-                                            .arg(VESTREL_VERSION_MAJOR)
-                                            .arg(VESTREL_VERSION_MINOR)
-                                            .arg(VESTREL_VERSION_PATCH)
-                                            .arg(VESTREL_VERSION_TWEAK));
+    QApplication::setApplicationVersion(
+        QString::fromLatin1(vestrel::kVersionText.data(), static_cast<qsizetype>(vestrel::kVersionText.size())));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Korvel to Dravo IL workbench"));

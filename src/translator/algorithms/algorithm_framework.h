@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "translator/algorithms/algorithm_table.h"
+#include "translator/lexer/algorithm_table.h"
 #include "translator/algorithms/korvel_algorithm.h"
 #include "translator/diagnostics/messages.h"
 #include "translator/generator/translation_options.h"

@@ -18,12 +18,10 @@
 #include "translator/diagnostics/sinks.h"
 #include "translator/diagnostics/trace_log.h"
 #include "translator/generator/translation_options.h"
-#include "translator/run/translation.h"
+#include "translator/generator/slots.h"
 #include "translator/syntax/table_stack.h"
 
 namespace vestrel {
-
-using SlotLists = std::array<IlText, kSlotCount>;
 
 struct GeneratorState {
     GeneratorState(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)

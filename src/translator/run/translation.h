@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "translator/diagnostics/diagnostics.h"
+#include "translator/generator/slots.h"
 #include "translator/generator/translation_options.h"
 #include "translator/text/il_text.h"
 #include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
-
-// Slot 0 is the initialisation program, slot k (1..16) the program of block half k-1.
-inline constexpr int kSlotCount = 17;
 
 struct TranslationResult {
     int lexicalErrorCount = 0;
