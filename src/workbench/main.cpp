@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Arrange the program windows: cascade, horizontal or vertical."),
                                      QStringLiteral("layout"));
     const QCommandLineOption show(QStringLiteral("show"),
-                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings or about."),
+                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings, about or help."),
                                   QStringLiteral("dialog"));
     parser.addOption(translate);
     parser.addOption(arrange);
@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
         if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();
         if (dialog == QLatin1String("about")) mainForm.HelpAbout1Execute();
+        if (dialog == QLatin1String("help")) mainForm.N15Click();
     });
     return QApplication::exec();
 }

@@ -23,8 +23,10 @@ class QPlainTextEdit;
 
 namespace vestrel::workbench {
 
+class EditingCommands;
 class TAboutBox;
 class TEditPagesDlg;
+class HelpViewer;
 class TMDIChild;
 class TTranslatePagesDlg;
 class UserDialogs;
@@ -53,10 +55,12 @@ public:
     TAboutBox& aboutBox() const { return *m_aboutBox; }
     TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
     TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
+    // Find and replace, go to line, zoom, recent files, highlighting, the live check.
+    EditingCommands& editing() const { return *m_editing; }
+
+    HelpViewer& helpViewer() const { return *m_helpViewer; }
 
     void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
-    // "VESTREL.HLP" in the folder of the running executable.
-    static QString helpFilePath();
 
     // Creates a program window named `name` and loads the file of that name when it
     // exists. Nothing when the file exists but cannot be read; the user is told why.
@@ -86,6 +90,10 @@ public:
     void tileVertically();
     void minimizeAll();
     void arrangeIcons();
+
+signals:
+    // A source file was opened or saved under this name.
+    void sourceFileUsed(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -135,6 +143,8 @@ private:
     TAboutBox* m_aboutBox = nullptr;
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
+    EditingCommands* m_editing = nullptr;
+    HelpViewer* m_helpViewer = nullptr;
 
     TranslateFunction m_translate;
     bool m_ending = false;
