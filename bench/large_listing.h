@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "translator/algorithms/algorithm_table.h"
+#include "translator/lexer/algorithm_table.h"
 #include "translator/text/literal.h"
 
 namespace vestrel::bench {

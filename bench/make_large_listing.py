@@ -3,7 +3,7 @@
 lines each, mixed statements, algorithm commands with their parameter lines, a few
 macros and comment lines. The text is code page 1251 with CR LF line breaks.
 
-The parameter counts and kinds come from src/translator/algorithms/algorithm_table.h,
+The parameter counts and kinds come from src/translator/lexer/algorithm_table.h,
 so the listing follows the same table as the translator.
 
     bench/make_large_listing.py [output.prg] [--seed N]
@@ -16,7 +16,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-ALGORITHM_TABLE = ROOT / "src" / "translator" / "algorithms" / "algorithm_table.h"
+ALGORITHM_TABLE = ROOT / "src" / "translator" / "lexer" / "algorithm_table.h"
 
 ROW = re.compile(r"\{0?([0-7]+),\s*(\d+),\s*(true|false),\s*(true|false),\s*\{([^}]*)\}\}")
 

@@ -16,6 +16,7 @@
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
 #include "translator/text/cp1251.h"
+#include "vestrel_version.h"
 
 namespace vestrel::cli {
 namespace {
@@ -129,8 +130,7 @@ std::string joinNames(const std::vector<std::string>& names) {
 }  // namespace
 
 std::string versionText() {
-    return std::to_string(VESTREL_VERSION_MAJOR) + "." + std::to_string(VESTREL_VERSION_MINOR) + "." +
-           std::to_string(VESTREL_VERSION_PATCH) + "." + std::to_string(VESTREL_VERSION_TWEAK);
+    return std::string(kVersionText);
 }
 
 int runVestrelc(int argc, char** argv) { return runVestrelc(argc, argv, std::cout, std::cerr); }

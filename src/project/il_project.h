@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "project/atomic_file.h"
-#include "translator/run/sinks.h"
+#include "translator/diagnostics/sinks.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::project {

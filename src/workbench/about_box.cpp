@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "vestrel_version.h"
 #include "workbench/image_lists.h"
 
 namespace vestrel::workbench {
@@ -24,7 +25,7 @@ constexpr int kHeight = 199;
 }  // namespace
 
 FileVersion programFileVersion() {
-    return {VESTREL_VERSION_MAJOR, VESTREL_VERSION_MINOR, VESTREL_VERSION_PATCH, VESTREL_VERSION_TWEAK};
+    return {kVersionMajor, kVersionMinor, kVersionPatch, kVersionTweak};
 }
 
 QString versionText(const FileVersion& version) {

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "translator/run/sinks.h"
+#include "translator/diagnostics/sinks.h"
 
 class QFrame;
 class QLabel;

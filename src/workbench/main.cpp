@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include "settings/ini_location.h"
+#include "settings/translation_settings.h"
+#include "vestrel_version.h"
 #include "workbench/main_form.h"
 #include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
@@ -22,11 +24,8 @@ int main(int argc, char** argv) {
     // No display name: Qt would add it to every caption ("Параметры трансляции — Транслятор
     // программ"), which cut the dialogs' captions short; the message boxes carry the
     // application title as their own caption.
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
-                                            .arg(VESTREL_VERSION_MAJOR)
-                                            .arg(VESTREL_VERSION_MINOR)
-                                            .arg(VESTREL_VERSION_PATCH)
-                                            .arg(VESTREL_VERSION_TWEAK));
+    QApplication::setApplicationVersion(
+        QString::fromLatin1(vestrel::kVersionText.data(), static_cast<qsizetype>(vestrel::kVersionText.size())));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Korvel to Dravo IL workbench"));

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "translator/algorithms/algorithm_table.h"
+#include "translator/lexer/algorithm_table.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel::fuzz {

@@ -134,19 +134,20 @@ SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
     return WrongParameterCount;
 }
 
-SyntaxMessage GenerateAlgorithm(GeneratorState& state) {
+AlgorithmVerdict GenerateAlgorithm(GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     const int n = ExpectedParameterCount(algorithm.index);
-    const int entry = state.reader.LineCounter;
+    // The command ends on the line of its last parameter, the line being read now.
+    const int lastLine = state.reader.LineCounter + 1;
     for (int i = 0; i < n; ++i) {
         // A message for parameter i cites the source line of that parameter.
-        state.reader.LineCounter = entry - n + i + 1;
-        if (const SyntaxMessage message = CheckParameter(algorithm, i); message != SyntaxMessage::None) return message;
+        if (const SyntaxMessage message = CheckParameter(algorithm, i); message != SyntaxMessage::None)
+            return {message, lastLine - n + i + 1};
     }
     const AlgorithmTemplate generate = templateOf(algorithm.index);
-    if (!generate) return SyntaxMessage::None;
+    if (!generate) return {SyntaxMessage::None, lastLine};
     AlgorithmLine line(state);
-    return generate(line);
+    return {generate(line), lastLine};
 }
 
 // The алгNNN token.
@@ -166,9 +167,8 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
 void EndAlgorithm(TokenCode, GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     if (!algorithm.pending) return;
-    const int lineCounter = state.reader.LineCounter;
-    state.ReportSyntaxError(GenerateAlgorithm(state));
-    state.reader.LineCounter = lineCounter;
+    const AlgorithmVerdict verdict = GenerateAlgorithm(state);
+    state.ReportSyntaxError(verdict.message, verdict.citedLine);
     if (algorithm.lineWritten) state.StatementOutput(algorithm.line);
     algorithm.line.clear();
     algorithm.lineWritten = false;
@@ -220,6 +220,8 @@ AlgorithmState AllocateAlgorithmState(GeneratorState& state, int kind) {
 AlgorithmLine::AlgorithmLine(GeneratorState& state) : m_state(state) {}
 
 TKorvelAlgorithm& AlgorithmLine::algorithm() { return m_state.algorithm; }
+
+const TranslationOptions& AlgorithmLine::options() const { return m_state.options; }
 
 AlgorithmLine& AlgorithmLine::operator<<(std::string_view fragment) {
     TKorvelAlgorithm& command = m_state.algorithm;

@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "translator/algorithms/algorithm_table.h"
+#include "translator/lexer/algorithm_table.h"
 #include "translator/algorithms/korvel_algorithm.h"
 #include "translator/diagnostics/messages.h"
+#include "translator/generator/translation_options.h"
 #include "translator/lexer/token_file.h"
 
 namespace vestrel {
@@ -19,8 +20,13 @@ void SetParameterSign(TKorvelAlgorithm& algorithm, TokenCode sign);
 SyntaxMessage AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text);
 
 // Checks the parameters and writes the command's line: None, or the message that rejects
-// the command (WrongParameterCount .. FourthParameterNotConstant).
-SyntaxMessage GenerateAlgorithm(GeneratorState& state);
+// the command (WrongParameterCount .. FourthParameterNotConstant) with the source line it
+// cites (a parameter's own line, else the command's last line).
+struct AlgorithmVerdict {
+    SyntaxMessage message = SyntaxMessage::None;
+    int citedLine = 0;  // counted from 1
+};
+AlgorithmVerdict GenerateAlgorithm(GeneratorState& state);
 // None or the message that rejects the 0-based parameter i of the pending command.
 SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i);
 
@@ -68,6 +74,7 @@ public:
 
     GeneratorState& state() { return m_state; }
     TKorvelAlgorithm& algorithm();
+    const TranslationOptions& options() const;
 
 private:
     GeneratorState& m_state;

@@ -3,11 +3,15 @@
 #pragma once
 
 #include "translator/lexer/token_file.h"
+#include "translator/syntax/syntax_actions.h"
 
 namespace vestrel {
 
 struct GeneratorState;
 using Action = void (*)(TokenCode token, GeneratorState& state);
+
+// Calls the routine the grammar names.
+void RunAction(SyntaxAction action, TokenCode token, GeneratorState& state);
 
 // Block and section frame.
 void BeginSection(TokenCode token, GeneratorState& state);

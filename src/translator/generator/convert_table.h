@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "translator/lexer/token_file.h"
-#include "translator/run/il_text.h"
-#include "translator/run/sinks.h"
+#include "translator/text/il_text.h"
+#include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
 

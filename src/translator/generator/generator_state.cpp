@@ -18,10 +18,7 @@ void GeneratorState::resetForPass() {
     convertTable = std::make_unique<TConvertTable>(notices);
     timeExpression = TTimeExpression{};
     expression = TExpression{};
-    const int tick = algorithm.tick, period = algorithm.period;
     algorithm = TKorvelAlgorithm{};
-    algorithm.tick = tick;
-    algorithm.period = period;
 }
 
 void GeneratorState::StatementOutput(std::string_view line) {
@@ -37,11 +34,11 @@ void GeneratorState::openLine(TokenCode token) {
     reader.WordCounter = 1;
 }
 
-void GeneratorState::ReportSyntaxError(SyntaxMessage message) {
+void GeneratorState::ReportSyntaxError(SyntaxMessage message, int citedLine) {
     if (message == SyntaxMessage::None) return;
     if (messagePanel) *messagePanel = true;
     if (destPanel) *destPanel = false;
-    if (messages) messages->AddSyntaxError(reader.LineCounter + 1, reader.WordCounter, message);
+    if (messages) messages->AddSyntaxError(citedLine, reader.WordCounter, message);
 }
 
 }  // namespace vestrel

@@ -14,23 +14,21 @@
 #include "translator/generator/operand_records.h"
 #include "translator/lexer/token_file.h"
 #include "translator/diagnostics/diagnostics.h"
-#include "translator/run/il_text.h"
-#include "translator/run/sinks.h"
-#include "translator/run/trace_log.h"
-#include "translator/run/translation.h"
+#include "translator/text/il_text.h"
+#include "translator/diagnostics/sinks.h"
+#include "translator/diagnostics/trace_log.h"
+#include "translator/generator/translation_options.h"
+#include "translator/generator/slots.h"
 #include "translator/syntax/table_stack.h"
 
 namespace vestrel {
-
-using SlotLists = std::array<IlText, kSlotCount>;
 
 struct GeneratorState {
     GeneratorState(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
         : progress(progressSink), notices(noticeSink), trace(traceLog) {}
 
     // Options of the run.
-    bool AddComment = true;
-    bool AddProgramText = true;
+    TranslationOptions options;
 
     // The token reader's state: current source line and token text, LineCounter, WordCounter.
     ReaderState reader;
@@ -76,8 +74,10 @@ struct GeneratorState {
     void StatementOutput(std::string_view line);
     // The bookkeeping of a line-opening action: LineCounter + 1, progress, trace, WordCounter 1.
     void openLine(TokenCode token);
-    // Appends a message citing LineCounter + 1 and WordCounter; None does nothing.
-    void ReportSyntaxError(SyntaxMessage message);
+    // Appends a message citing LineCounter + 1 (or the line given) and WordCounter; None
+    // does nothing.
+    void ReportSyntaxError(SyntaxMessage message) { ReportSyntaxError(message, reader.LineCounter + 1); }
+    void ReportSyntaxError(SyntaxMessage message, int citedLine);
 };
 
 }  // namespace vestrel

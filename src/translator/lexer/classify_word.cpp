@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "translator/algorithms/algorithm_table.h"
+#include "translator/lexer/algorithm_table.h"
 #include "translator/diagnostics/messages.h"
 #include "translator/text/literal.h"
 

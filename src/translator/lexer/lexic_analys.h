@@ -10,7 +10,7 @@
 #include "translator/lexer/numbering.h"
 #include "translator/lexer/token_file.h"
 #include "translator/diagnostics/diagnostics.h"
-#include "translator/run/sinks.h"
+#include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
 

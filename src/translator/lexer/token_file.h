@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "translator/run/sinks.h"
-#include "translator/run/trace_log.h"
+#include "translator/diagnostics/sinks.h"
+#include "translator/diagnostics/trace_log.h"
 
 namespace vestrel {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "translator/run/sinks.h"
+#include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
 

@@ -6,7 +6,7 @@
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/token_file.h"
 #include "translator/run/notice_collector.h"
-#include "translator/syntax/sintax_analys.h"
+#include "translator/generator/sintax_analys.h"
 
 namespace vestrel {
 namespace {
@@ -38,12 +38,8 @@ TranslationResult runTranslation(const std::vector<std::string>& sourceLines, co
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();
 
-    syntax->TickResolution = options.TickResolution;
-    syntax->RecalcPeriod = options.RecalcPeriod;
-
     if (!messagePanel) {
-        TQSintaxAnalys syntaxRequest{&result.slotLines, options.AddComment, options.AddProgramText,
-                                     result.tokenCount, &tokenFile, &destPanel, &messagePanel,
+        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokenFile, &destPanel, &messagePanel,
                                      &result.diagnostics};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)

@@ -69,11 +69,11 @@ constexpr SyntaxMessage TRY = SyntaxMessage::None;
 constexpr SyntaxMessage ERROR = SyntaxMessage::SyntaxError;
 
 struct Named {
-    Action action;
+    SyntaxAction action;
     std::string_view name;
 };
-#define ACTION(routine) Named{&routine, #routine}
-constexpr Named NONE{nullptr, {}};
+#define ACTION(routine) Named{SyntaxAction::routine, nameOf(SyntaxAction::routine)}
+constexpr Named NONE{SyntaxAction::None, {}};
 
 constexpr SyntaxRow row(TokenSet tokens, OnMatch match, SyntaxMessage mismatch, Named action = NONE) {
     return {match.next, match.consume, match.push, match.pop, mismatch, action.action, action.name, tokens};
@@ -336,7 +336,7 @@ constexpr EngineSegment compileSegment(const std::array<std::uint64_t, kSyntaxRo
             segment.next = static_cast<std::uint8_t>(r);
             return segment;
         }
-        if (current.action) {
+        if (current.action != SyntaxAction::None) {
             if (segment.actionCount == EngineSegment::kMaxActions) return EngineSegment{};
             segment.actionRows[segment.actionCount++] = static_cast<std::uint8_t>(r);
         }

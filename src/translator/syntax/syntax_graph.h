@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "translator/diagnostics/messages.h"
-#include "translator/generator/actions.h"
+#include "translator/syntax/syntax_actions.h"
 #include "translator/lexer/token_file.h"
 
 namespace vestrel {
@@ -22,8 +22,8 @@ struct SyntaxRow {
     bool push = false;     // push this row + 1, then go to next (a sub-graph call)
     bool pop = false;      // go to the popped row (a sub-graph return)
     SyntaxMessage error = SyntaxMessage::None;  // None: a failed test tries the following row
-    Action action = nullptr;              // called on entering the row, before the test
-    std::string_view actionName;          // the routine's name, for traces and tests
+    SyntaxAction action = SyntaxAction::None;  // called on entering the row, before the test
+    std::string_view actionName;               // the routine's name, for traces and tests
     TokenSet tokens{};                    // 0 marks an empty entry
 };
 

@@ -22,7 +22,7 @@ std::string cp(std::string_view s) { return std::string(s); }
 std::vector<std::string> routinesOf(const std::vector<int>& rows) {
     std::vector<std::string> names;
     for (int row : rows)
-        if (row > 0 && SyntaxGraph[static_cast<std::size_t>(row)].action)
+        if (row > 0 && SyntaxGraph[static_cast<std::size_t>(row)].action != SyntaxAction::None)
             names.emplace_back(SyntaxGraph[static_cast<std::size_t>(row)].actionName);
     return names;
 }

@@ -1,5 +1,5 @@
 // Trace entries in the exact shapes the pass-2 log has always had.
-#include "translator/run/trace_log.h"
+#include "translator/diagnostics/trace_log.h"
 
 #include <charconv>
 

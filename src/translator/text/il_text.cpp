@@ -1,5 +1,5 @@
 // Whole-text operations of IlText: appending, inserting, joining.
-#include "translator/run/il_text.h"
+#include "translator/text/il_text.h"
 
 namespace vestrel {
 
