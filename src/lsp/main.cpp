@@ -1,0 +1,25 @@
+// vestrel-lsp: the Korvel language server on standard input and output.
+#include <cstdio>
+#include <iostream>
+#include <string_view>
+
+#include "lsp/server_loop.h"
+#include "settings/translation_settings.h"
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--stdio") continue;  // what most clients pass; standard input is the only transport
+        if (arg == "-h" || arg == "--help") {
+            std::cout << "Usage: vestrel-lsp [--stdio]\n"
+                         "The Korvel language server: speaks the Language Server Protocol on standard\n"
+                         "input and output. Settings: initializationOptions, else Vestrel.ini beside\n"
+                         "vestrel-lsp.\n";
+            return 0;
+        }
+        std::cerr << "vestrel-lsp: unknown option " << arg << "\n";
+        return 2;
+    }
+    std::ios::sync_with_stdio(false);
+    return vestrel::lsp::runServer(std::cin, std::cout, vestrel::settings::defaultIniPath());
+}
