@@ -144,6 +144,10 @@ void LanguageServer::dispatch(const Json& message, Clock::time_point now) {
         respondError(id, rpc::InvalidRequest, "the server is shutting down");
         return;
     }
+    if (m_initialized && method == "initialize") {
+        respondError(id, rpc::InvalidRequest, "the server is already initialized");
+        return;
+    }
     try {
         Json result = request(method, params);
         if (result.is_discarded())
@@ -199,7 +203,6 @@ void LanguageServer::notification(const std::string& method, const Json& params,
 }
 
 Json LanguageServer::initialize(const Json& params) {
-    if (m_initialized) throw BadParams("the server is already initialized");
     static const Json kNone = nullptr;
     const Json& options = params.is_object() && params.contains("initializationOptions")
                               ? params["initializationOptions"]
