@@ -3,7 +3,7 @@
 // the meaning of a word.
 #include "lsp/program_outline.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "translator/lexer/classify_word.h"
 #include "translator/lexer/macros_table.h"
@@ -66,11 +66,18 @@ const MacroEntry* ProgramOutline::macroInForce(std::string_view name, int line) 
 }
 
 std::vector<const MacroEntry*> ProgramOutline::macrosInForce(int line) const {
+    // In the table's order: a redefinition keeps the place of the name's first definition.
     std::vector<const MacroEntry*> found;
-    std::unordered_set<std::string_view> seen;
-    for (auto it = m_macros.rbegin(); it != m_macros.rend(); ++it)
-        if (it->line < line && seen.insert(it->name).second) found.push_back(&*it);
-    return {found.rbegin(), found.rend()};
+    std::unordered_map<std::string_view, std::size_t> place;
+    for (const MacroEntry& entry : m_macros) {
+        if (entry.line >= line) break;
+        const auto [at, added] = place.emplace(entry.name, found.size());
+        if (added)
+            found.push_back(&entry);
+        else
+            found[at->second] = &entry;
+    }
+    return found;
 }
 
 std::optional<WordMeaning> ProgramOutline::wordAt(int line, std::size_t column) const {

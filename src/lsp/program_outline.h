@@ -47,7 +47,8 @@ public:
 
     // The definition of `name` in force on `line`: the latest accepted one above it.
     const MacroEntry* macroInForce(std::string_view name, int line) const;
-    // The distinct names in force on `line`, each with its latest definition.
+    // The distinct names in force on `line`, each with its latest definition, in the order
+    // the names were first defined.
     std::vector<const MacroEntry*> macrosInForce(int line) const;
 
     // The word at a column of a line: in a numbered line any word, in a definition line
