@@ -69,9 +69,11 @@ fuzz-deps:
 fuzz: deps fuzz-deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTREL_FUZZ=ON \
 	  -DVESTREL_SANITIZE=ON -DVESTREL_TESTS=OFF -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_ini
-	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/ini
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_ini fuzz_lsp
+	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/ini $(FUZZ_BUILD)/corpus/lsp
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_translation -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/korvel.dict \
 	  -max_len=8192 -timeout=10 $(FUZZ_BUILD)/corpus/translation examples tests/golden tests/fuzz/regressions/translation
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_ini -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/ini.dict \
 	  -timeout=10 $(FUZZ_BUILD)/corpus/ini tests/fuzz/regressions/ini
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_lsp -max_total_time=$(FUZZ_SECONDS) -dict=tests/lsp/fuzz/lsp.dict \
+	  -max_len=16384 -timeout=10 $(FUZZ_BUILD)/corpus/lsp tests/lsp/fuzz/regressions

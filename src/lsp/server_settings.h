@@ -14,7 +14,7 @@
 namespace vestrel::lsp {
 
 struct ServerSettings {
-    static constexpr int kDebounceDefaultMs = 150;
+    static constexpr int kDebounceDefaultMs = 20;
     static constexpr int kDebounceMaxMs = 10000;
 
     TranslationOptions options;
