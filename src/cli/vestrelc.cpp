@@ -53,11 +53,11 @@ bool reportMessages(const std::string& source, const TranslationResult& result, 
     // Written in blocks: a listing with a million faulty lines must cost neither a million
     // unbuffered writes nor a second copy of all its messages.
     std::string report;
-    for (const Diagnostic& entry : result.diagnostics.entries()) {
+    result.diagnostics.forEachShown([&](const ShownEntry& entry) {
         report += source;
         report += ':';
-        if (const std::optional<int> line = DiagnosticList::LineOfEntry(entry)) {
-            report += std::to_string(*line);
+        if (entry.message) {
+            report += std::to_string(entry.message->line);
             report += ':';
         }
         report += ' ';
@@ -67,7 +67,7 @@ bool reportMessages(const std::string& source, const TranslationResult& result, 
             err.write(report.data(), static_cast<std::streamsize>(report.size()));
             report.clear();
         }
-    }
+    });
     // Each distinct notice once, with the number of times the run raised it.
     for (std::size_t i = 0; i < result.notices.size(); ++i) {
         report += source + ": warning: " + text::toUtf8(result.notices[i]);

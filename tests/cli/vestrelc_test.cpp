@@ -214,14 +214,14 @@ TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
         std::string err;
     };
     TranslationResult lexical;
-    lexical.diagnostics.AddLexicalError(12, 4, 4);
-    lexical.diagnostics.AddLexicalError(13, 7, 19);
+    lexical.diagnostics.AddLexicalError(12, 4, LexicalMessage::UnknownVariable);
+    lexical.diagnostics.AddLexicalError(13, 7, LexicalMessage::SeveralCommands);
     TranslationResult syntax;
     syntax.syntaxStatus = 0x9002;
-    syntax.diagnostics.AddSyntaxError(6, 3, 255);
+    syntax.diagnostics.AddSyntaxError(7, 3, SyntaxMessage::SyntaxError);
     // Parameter messages do not stop pass 2, but a run with messages shows no output.
     TranslationResult parameters = accepted({{0, {"I"}}, {1, {"A"}}});
-    parameters.diagnostics.AddSyntaxError(0, 1, 21);
+    parameters.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::FourthParameterNotConstant);
     TranslationResult silentFailure;
     silentFailure.syntaxStatus = -1;
 
@@ -311,7 +311,7 @@ TEST_F(Vestrelc, TokenAndTraceFilesOnlyWhenAskedFor) {
     EXPECT_EQ(readBytes(path("trace.txt")), ",1,2");
 
     // Written also when the run reports messages: they explain it.
-    translation.answer.diagnostics.AddSyntaxError(0, 1, 255);
+    translation.answer.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::SyntaxError);
     outcome = run({"--tokens", path("t2.txt"), source}, translation.step());
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(readBytes(path("t2.txt")), "F200\n000. \n");
