@@ -29,13 +29,53 @@ std::string codePointText(char32_t cp) {
 
 }  // namespace
 
+Range diagnosticRange(const Diagnostic& entry, const std::vector<std::string>& lines) {
+    if (lines.empty()) return {};
+    // A message past the last line (at the end of the input) covers the last line.
+    const int line = std::clamp(entry.line - 1, 0, static_cast<int>(lines.size()) - 1);
+    const std::string lowered = text::toLower(lines[static_cast<std::size_t>(line)]);
+    const auto whole = [&] {
+        const std::size_t first = std::min(lowered.find_first_not_of(' '), lowered.size());
+        return Range{{line, static_cast<int>(first)}, {line, static_cast<int>(lowered.size())}};
+    };
+    if (entry.line > static_cast<int>(lines.size())) return whole();
+    switch (entry.pass) {
+        case TranslationPass::Lexical: {
+            // The column is where the faulty item starts; the range covers that item.
+            const std::size_t column = static_cast<std::size_t>(std::max(entry.column, 1) - 1);
+            if (column >= lowered.size()) return {{line, static_cast<int>(lowered.size())}, {line, static_cast<int>(lowered.size())}};
+            return {{line, static_cast<int>(column)}, {line, static_cast<int>(itemEnd(lowered, column))}};
+        }
+        case TranslationPass::Syntax: {
+            // Words are counted from the line's first item, its number.
+            const std::vector<LineItem> items = lineItems(lowered);
+            if (entry.word < 1 || static_cast<std::size_t>(entry.word) > items.size()) return whole();
+            const LineItem& item = items[static_cast<std::size_t>(entry.word) - 1];
+            return {{line, static_cast<int>(item.start)}, {line, static_cast<int>(item.end)}};
+        }
+    }
+    return whole();
+}
+
 nlohmann::json diagnosticJson(const Diagnostic& entry, const std::vector<std::string>& lines) {
-    const int lastLine = std::max(0, static_cast<int>(lines.size()) - 1);
-    const int line = std::clamp(DiagnosticList::LineOfEntry(entry).value_or(1) - 1, 0, lastLine);
-    return {{"range", rangeJson(line, 0, line, lineLength(lines, line))},
-            {"severity", kSeverityError},
+    const Range range = diagnosticRange(entry, lines);
+    int severity = kSeverityError;
+    const char* pass = "lexical";
+    switch (entry.severity) {
+        case Severity::Error: severity = kSeverityError; break;
+        case Severity::Warning: severity = kSeverityWarning; break;
+    }
+    switch (entry.pass) {
+        case TranslationPass::Lexical: pass = "lexical"; break;
+        case TranslationPass::Syntax: pass = "syntax"; break;
+    }
+    return {{"range", rangeJson(range.start.line, static_cast<std::size_t>(range.start.character), range.end.line,
+                                static_cast<std::size_t>(range.end.character))},
+            {"severity", severity},
             {"source", kSource},
-            {"message", text::toUtf8(entry.text)}};
+            {"code", text::concat(entry.pass == TranslationPass::Lexical ? "L" : "S", entry.code)},
+            {"message", text::toUtf8(entry.text())},
+            {"data", {{"pass", pass}, {"code", entry.code}, {"name", std::string(entry.messageName())}}}};
 }
 
 AnalysisReport analyse(const AnalysisRequest& request) {
@@ -61,7 +101,6 @@ AnalysisReport analyse(const AnalysisRequest& request) {
     }
     const TranslationResult result = runTranslation(snapshot.lines, request.options);
     for (const Diagnostic& entry : result.diagnostics.entries()) {
-        if (entry.icon == DiagnosticList::kGroupIcon) continue;  // the group entry cites nothing
         report.diagnostics.push_back(diagnosticJson(entry, snapshot.lines));
     }
     for (std::size_t i = 0; i < result.notices.size(); ++i) {

@@ -8,7 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "lsp/source_snapshot.h"
-#include "translator/run/diagnostics.h"
+#include "lsp/text_document.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::lsp {
@@ -31,7 +32,12 @@ struct AnalysisReport {
 // not translate it): each such character is reported instead.
 AnalysisReport analyse(const AnalysisRequest& request);
 
-// One message of the run: where it points in the source lines, and its protocol form.
+// Where a message of the run points in the source lines: a lexical message at the item
+// that starts at its column, a syntax message at the word of its number on the line it
+// cites (the line's number is word 1), or over the line when it has no such word; a
+// message past the last line covers the last line.
+Range diagnosticRange(const Diagnostic& entry, const std::vector<std::string>& lines);
+// Its protocol form.
 nlohmann::json diagnosticJson(const Diagnostic& entry, const std::vector<std::string>& lines);
 
 }  // namespace vestrel::lsp

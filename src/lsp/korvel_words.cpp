@@ -1,7 +1,7 @@
 // The tables of words the editor features show.
 #include "lsp/korvel_words.h"
 
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/text/append.h"
 #include "translator/text/cp1251.h"
 
@@ -90,29 +90,29 @@ std::string_view algorithmName(int index) {
     return kNameTable[static_cast<std::size_t>(index)];
 }
 
-int parameterKindMessage(ParameterKind kind) {
+SyntaxMessage parameterKindMessage(ParameterKind kind) {
     switch (kind) {
-        case ParameterKind::None: return 3;
-        case ParameterKind::Switch: return 4;
-        case ParameterKind::BitOrSwitch: return 5;
-        case ParameterKind::Bit: return 6;
-        case ParameterKind::OutputBit: return 7;
-        case ParameterKind::SignedAnalog: return 8;
-        case ParameterKind::AnalogOutput: return 9;
-        case ParameterKind::Timer: return 10;
-        case ParameterKind::Count1To128: return 11;
-        case ParameterKind::Count0To7: return 12;
-        case ParameterKind::Time: return 13;
-        case ParameterKind::Proportional: return 14;
-        case ParameterKind::Scale: return 15;
+        case ParameterKind::None: return SyntaxMessage::WrongParameterCount;
+        case ParameterKind::Switch: return SyntaxMessage::ParameterNotSwitch;
+        case ParameterKind::BitOrSwitch: return SyntaxMessage::ParameterNotBitOrSwitch;
+        case ParameterKind::Bit: return SyntaxMessage::ParameterNotBit;
+        case ParameterKind::OutputBit: return SyntaxMessage::ParameterNotOutputBit;
+        case ParameterKind::SignedAnalog: return SyntaxMessage::ParameterNotSignedAnalog;
+        case ParameterKind::AnalogOutput: return SyntaxMessage::ParameterNotAnalogOutput;
+        case ParameterKind::Timer: return SyntaxMessage::ParameterNotTimer;
+        case ParameterKind::Count1To128: return SyntaxMessage::ParameterNotCount1To128;
+        case ParameterKind::Count0To7: return SyntaxMessage::ParameterNotCount0To7;
+        case ParameterKind::Time: return SyntaxMessage::ParameterNotTime;
+        case ParameterKind::Proportional: return SyntaxMessage::ParameterNotProportional;
+        case ParameterKind::Scale: return SyntaxMessage::ParameterNotScale;
     }
-    return 3;
+    return SyntaxMessage::WrongParameterCount;
 }
 
 std::string parameterKindText(ParameterKind kind) {
     // The rejecting message names what the parameter must be after this lead-in.
     constexpr std::string_view kLeadIn = "Параметр алгоритма должен быть: ";
-    std::string text = text::toUtf8(kSyntaxMessages[static_cast<std::size_t>(parameterKindMessage(kind))]);
+    std::string text = text::toUtf8(textOf(parameterKindMessage(kind)));
     if (text.starts_with(kLeadIn)) text.erase(0, kLeadIn.size());
     return text;
 }

@@ -21,7 +21,7 @@ std::optional<int> sectionCodeOf(std::string_view line) {
     if (line.size() > 5 && line[2] == '.' && line[5] == '.') return std::nullopt;
     NumberingState fresh;
     int code = 0;
-    if (acceptSectionHeader(fresh, line, code) != 0) return std::nullopt;
+    if (acceptSectionHeader(fresh, line, code) != LexicalMessage::None) return std::nullopt;
     return code;
 }
 
@@ -45,7 +45,7 @@ ProgramOutline::ProgramOutline(const std::vector<std::string>& lines) {
         const int index = static_cast<int>(i);
         if (!line.empty() && line[0] == '/') {
             int column = 0;
-            if (table.ScanMacroLine(line, column) != 0) continue;
+            if (table.ScanMacroLine(line, column) != LexicalMessage::None) continue;
             // An accepted definition has its name from the second character to the first blank.
             const std::size_t nameEnd = line.find(' ', 1);
             MacroEntry entry{index, line.substr(1, nameEnd - 1), {}, 1, nameEnd};
@@ -122,7 +122,7 @@ std::optional<WordMeaning> ProgramOutline::wordAt(int line, std::size_t column) 
     }
     NumberingState scratch;
     const WordClass found = ClassifyWord(classified, scratch);
-    if (found.message == 0) {
+    if (found.message == LexicalMessage::None) {
         meaning.kind = kindOf(found.code);
         meaning.code = found.code;
     }

@@ -80,11 +80,11 @@ TEST(KorvelWords, TheFamilyTableAgreesWithTheClassifier) {
         NumberingState numbering;
         const auto first = text::fromUtf8(words.first), last = text::fromUtf8(words.last), prefix = text::fromUtf8(words.prefix);
         const WordClass low = ClassifyWord(*first, numbering), high = ClassifyWord(*last, numbering);
-        EXPECT_EQ(low.message, 0) << words.first;
+        EXPECT_EQ(low.message, LexicalMessage::None) << words.first;
         EXPECT_EQ(low.code, family << 12) << words.first;
-        EXPECT_EQ(high.message, 0) << words.last;
+        EXPECT_EQ(high.message, LexicalMessage::None) << words.last;
         EXPECT_EQ(tokenClass(high.code), family) << words.last;
-        EXPECT_NE(ClassifyWord(*prefix, numbering).message, 0) << words.prefix;
+        EXPECT_EQ(ClassifyWord(*prefix, numbering).message, LexicalMessage::UnknownVariable) << words.prefix;
     }
 }
 

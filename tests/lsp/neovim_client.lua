@@ -46,6 +46,9 @@ local function run()
   expect(#diagnostics == 1, 'expected one diagnostic, got ' .. #diagnostics)
   local d = diagnostics[1]
   expect(d.lnum == 5, 'the diagnostic is on line ' .. d.lnum .. ', not 5')
+  -- The server counts UTF-16 units (11..15); Neovim turns them into the bytes of the
+  -- line, where "вд01" takes bytes 17..23.
+  expect(d.col == 17 and d.end_col == 23, 'the diagnostic covers bytes ' .. d.col .. '..' .. d.end_col)
   expect(d.severity == vim.diagnostic.severity.ERROR, 'the diagnostic is not an error')
   expect(d.message == 'Ошибка!!! (6,12).Неизвестная переменная', 'unexpected message: ' .. d.message)
   expect(d.source == 'vestrel', 'unexpected source: ' .. tostring(d.source))
@@ -61,7 +64,6 @@ local function run()
          'unexpected hover: ' .. hover)
 
   -- Fix the line as a user would; the client sends an incremental change.
-  -- Columns of nvim_buf_set_text are bytes: "вд01" takes bytes 17..23 of the line.
   vim.api.nvim_buf_set_text(buffer, 5, 17, 5, 23, { 'насос' })
   expect(vim.wait(10000, function() return #vim.diagnostic.get(buffer) == 0 end, 20),
          'the diagnostics did not clear after the fix')
