@@ -226,7 +226,7 @@ void LanguageServer::didOpen(const Json& params, Clock::time_point now) {
     const int version = intMember(item, "version");
     std::string text = stringMember(item, "text");
     m_documents.erase(uri);
-    m_documents.emplace(uri, OpenDocument{TextDocument(uri, version, std::move(text)), -1, false, {}, nullptr});
+    m_documents.emplace(uri, OpenDocument{TextDocument(uri, version, std::move(text)), now, -1, false, {}, nullptr});
     m_pending[uri] = {now};  // the first diagnostics without a pause
 }
 
@@ -255,7 +255,11 @@ void LanguageServer::didChange(const Json& params, Clock::time_point now) {
     }
     text.setVersion(intMember(identifier, "version"));
     found->second.snapshotValid = false;
-    m_pending[uri] = {now + m_settings.debounce};
+    // A change after a quiet pause is analysed at once; one that follows another within the
+    // pause waits for the pause after it, so a burst of changes costs one analysis.
+    const bool burst = now - found->second.lastEdit < m_settings.debounce;
+    found->second.lastEdit = now;
+    m_pending[uri] = {burst ? now + m_settings.debounce : now};
 }
 
 void LanguageServer::didClose(const Json& params) {

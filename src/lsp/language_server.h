@@ -70,6 +70,7 @@ public:
 private:
     struct OpenDocument {
         TextDocument text;
+        Clock::time_point lastEdit;  // when it was opened or last changed
         // The cp1251 lines and the outline of the version they were made from.
         int snapshotVersion = -1;
         bool snapshotValid = false;

@@ -67,7 +67,7 @@ TEST(SourceSnapshot, ForeignCharactersStandAsOneQuestionMarkPerCodeUnit) {
     EXPECT_EQ(snapshot.foreign[1].units, 2);
 }
 
-TEST(DiagnosticsSchedule, OpenIsAnalysedAtOnceAndABurstOfChangesOnceAfterThePause) {
+TEST(DiagnosticsSchedule, OpenAndALoneChangeAreAnalysedAtOnceABurstOfChangesOnceAfterThePause) {
     ProtocolHarness h;
     h.initialize({{"debounceMs", 100}});
     h.open(kPump);
@@ -88,6 +88,11 @@ TEST(DiagnosticsSchedule, OpenIsAnalysedAtOnceAndABurstOfChangesOnceAfterThePaus
     EXPECT_EQ(due[0].uri, kUri);
     EXPECT_NE(due[0].text.find("ва001 + 6\n"), std::string::npos);
     EXPECT_TRUE(h.server.takeDue(h.now + 1h).empty());
+
+    // A change after a quiet pause is analysed at once.
+    h.now += 100ms;
+    h.change(5, J(R"([{"text":"000.\n"}])"));
+    EXPECT_EQ(h.runDue(), 1);
 }
 
 TEST(DiagnosticsSchedule, AReportOfAnOlderVersionOrAClosedDocumentIsDropped) {
