@@ -1,6 +1,9 @@
 // The protocol itself: framing, the lifecycle, and error answers on malformed input.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "lsp/message_framing.h"
@@ -166,6 +169,27 @@ TEST(ServerLoop, AnswersAFramedStreamAndEndsWithTheExitCode) {
     std::istringstream cut(frame(requestMessage(1, "initialize", Json::object())));
     std::ostringstream ignored;
     EXPECT_EQ(runServer(cut, ignored, "/nonexistent/Vestrel.ini"), 1);
+}
+
+// The inputs kept from fuzzing: each is answered with well-formed messages only.
+TEST(FuzzRegressions, EachInputIsAnsweredWithWellFormedMessages) {
+    const std::filesystem::path folder = std::filesystem::path(VESTREL_SOURCE_DIR) / "tests/lsp/fuzz/regressions";
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ProtocolHarness h;
+        h.initialize({{"debounceMs", 0}});
+        h.open(kPump, 1, "file:///fuzz.prg");
+        h.feed(bytes);
+        h.runDue();
+        for (const Json& message : h.take()) {
+            EXPECT_EQ(message.value("jsonrpc", ""), "2.0") << entry.path();
+            EXPECT_NE(message.contains("id"), message.contains("method")) << entry.path();
+        }
+        ++inputs;
+    }
+    EXPECT_GE(inputs, 1);
 }
 
 }  // namespace
