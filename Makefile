@@ -4,11 +4,12 @@
 BUILD      ?= build
 JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
+              dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip \
               nlohmann-json3-dev neovim
 EXAMPLE    := examples/pump.prg
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean package test-package
 
 all: build
 
@@ -40,6 +41,18 @@ test: build
 
 bench: build
 	$(BUILD)/bench/vestrel_bench
+	@if [ -x $(BUILD)/bench/workbench/vestrel_workbench_bench ]; then \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)/bench/workbench/vestrel_workbench_bench; fi
+
+# The Debian package (CPack) in $(BUILD)/package/, and its check: unpacked into a scratch
+# root, the installed vestrelc translates the examples as the built one does.
+package: build
+	rm -f $(BUILD)/package/*.deb
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/*.deb
+
+test-package: package
+	tests/package/check_package.sh $(BUILD)/package/vestrel_*.deb $(BUILD)/src/cli/vestrelc
 
 clean:
 	rm -rf $(BUILD)

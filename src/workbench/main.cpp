@@ -9,6 +9,7 @@
 
 #include "settings/translation_settings.h"
 #include "workbench/main_form.h"
+#include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/workbench_texts.h"
 
@@ -16,8 +17,11 @@ using namespace vestrel::workbench;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    installRussianTranslations(application);
     QApplication::setApplicationName(QStringLiteral("vestrel"));
-    QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
+    // No display name: Qt would add it to every caption ("Параметры трансляции — Транслятор
+    // программ"), which cut the dialogs' captions short; the message boxes carry the
+    // application title as their own caption.
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
                                             .arg(VESTREL_VERSION_MAJOR)
                                             .arg(VESTREL_VERSION_MINOR)
@@ -33,7 +37,7 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Arrange the program windows: cascade, horizontal or vertical."),
                                      QStringLiteral("layout"));
     const QCommandLineOption show(QStringLiteral("show"),
-                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings or about."),
+                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings, about or help."),
                                   QStringLiteral("dialog"));
     parser.addOption(translate);
     parser.addOption(arrange);
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
         if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
         if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();
         if (dialog == QLatin1String("about")) mainForm.HelpAbout1Execute();
+        if (dialog == QLatin1String("help")) mainForm.N15Click();
     });
     return QApplication::exec();
 }

@@ -23,8 +23,10 @@ class QPlainTextEdit;
 
 namespace vestrel::workbench {
 
+class EditingCommands;
 class TAboutBox;
 class TEditPagesDlg;
+class HelpViewer;
 class TMDIChild;
 class TTranslatePagesDlg;
 class UserDialogs;
@@ -53,10 +55,12 @@ public:
     TAboutBox& aboutBox() const { return *m_aboutBox; }
     TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
     TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
+    // Find and replace, go to line, zoom, recent files, highlighting, the live check.
+    EditingCommands& editing() const { return *m_editing; }
+
+    HelpViewer& helpViewer() const { return *m_helpViewer; }
 
     void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
-    // "VESTREL.HLP" in the folder of the running executable.
-    static QString helpFilePath();
 
     // Creates a program window named `name` and loads the file of that name when it
     // exists. Nothing when the file exists but cannot be read; the user is told why.
@@ -87,6 +91,10 @@ public:
     void minimizeAll();
     void arrangeIcons();
 
+signals:
+    // A source file was opened or saved under this name.
+    void sourceFileUsed(const QString& path);
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -105,10 +113,11 @@ private:
     QPlainTextEdit* focusedEditor() const;
 
     // The commands on a given program window (the close questions use them too).
+    // Each answers whether the work was saved (false when cancelled or failed).
     bool saveSource(TMDIChild& child);
     bool saveSourceAs(TMDIChild& child);
-    void saveIlProject(TMDIChild& child);
-    void saveIlProjectAs(TMDIChild& child);
+    bool saveIlProject(TMDIChild& child);
+    bool saveIlProjectAs(TMDIChild& child);
     // The texts of the present slots, ready for the writer; nothing when one of them
     // holds a character that cp1251 cannot hold (the user is told where).
     struct IlProjectTexts {
@@ -116,9 +125,18 @@ private:
         std::array<bool, kSlotCount> present{};
     };
     std::optional<IlProjectTexts> collectIlTexts(const TMDIChild& child);
-    void writeIlProject(TMDIChild& child, const std::string& directory, const IlProjectTexts& texts);
-    void askCloseQuestions(TMDIChild& child);
+    bool writeIlProject(TMDIChild& child, const std::string& directory, const IlProjectTexts& texts);
     bool writeSource(TMDIChild& child, const QString& path);
+    // The program text of a file, or nothing when it cannot be read (the user is told why).
+    std::optional<QString> readProgramText(const QString& name);
+
+    // The questions about unsaved work. Each answers whether the work may go: saved,
+    // or the user chose to discard it; false when cancelled or a save failed.
+    bool askCloseQuestions(TMDIChild& child);
+    bool askBeforeEnding();
+    bool askBeforeTranslating(TMDIChild& child);
+    // A source changed on disk by another program is offered for reloading.
+    void checkDiskChange(TMDIChild& child);
 
     UserDialogs& m_dialogs;
     QMdiArea* m_mdiArea = nullptr;
@@ -135,9 +153,12 @@ private:
     TAboutBox* m_aboutBox = nullptr;
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
+    EditingCommands* m_editing = nullptr;
+    HelpViewer* m_helpViewer = nullptr;
 
     TranslateFunction m_translate;
     bool m_ending = false;
+    bool m_checkingDisk = false;
 };
 
 }  // namespace vestrel::workbench
