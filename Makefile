@@ -5,7 +5,8 @@ BUILD      ?= build
 JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
-              dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
+              dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip \
+              nlohmann-json3-dev neovim
 EXAMPLE    := examples/pump.prg
 
 .PHONY: all deps configure build run test bench clean package test-package
@@ -82,14 +83,16 @@ fuzz-deps:
 fuzz: deps fuzz-deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTREL_FUZZ=ON \
 	  -DVESTREL_SANITIZE=ON -DVESTREL_TESTS=OFF -DVESTREL_WORKBENCH=OFF -DVESTREL_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_korvel_programs fuzz_ini
-	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/korvel_programs $(FUZZ_BUILD)/corpus/ini
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_translation fuzz_korvel_programs fuzz_ini fuzz_lsp
+	mkdir -p $(FUZZ_BUILD)/corpus/translation $(FUZZ_BUILD)/corpus/korvel_programs $(FUZZ_BUILD)/corpus/ini $(FUZZ_BUILD)/corpus/lsp
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_korvel_programs -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -len_control=0 \
 	  -timeout=10 $(FUZZ_BUILD)/corpus/korvel_programs tests/fuzz/regressions/korvel_programs
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_translation -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/korvel.dict \
 	  -max_len=8192 -timeout=10 $(FUZZ_BUILD)/corpus/translation examples tests/golden tests/fuzz/regressions/translation
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_ini -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/ini.dict \
 	  -timeout=10 $(FUZZ_BUILD)/corpus/ini tests/fuzz/regressions/ini
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_lsp -max_total_time=$(FUZZ_SECONDS) -dict=tests/lsp/fuzz/lsp.dict \
+	  -max_len=16384 -timeout=10 $(FUZZ_BUILD)/corpus/lsp tests/lsp/fuzz/regressions
 
 # Line coverage of src/translator reached by the committed fuzz inputs (and by the corpora
 # of a `make fuzz` run when they are there): clang source-based coverage.
