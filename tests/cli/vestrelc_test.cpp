@@ -156,6 +156,9 @@ TEST_F(Vestrelc, UsageErrorsExitWith2) {
         {{"--encoding", "koi8-r", pump}, "vestrelc: --encoding must be auto, cp1251 or utf-8, not 'koi8-r'"},
         {{pump, "-o"}, "vestrelc: option '-o' needs a value"},
         {{"--check=yes", pump}, "vestrelc: option '--check' takes no value"},
+        {{"--diagnostics-format", "xml", pump}, "vestrelc: --diagnostics-format must be gnu, json or sarif, not 'xml'"},
+        {{"--diagnostics-format=", pump}, "vestrelc: --diagnostics-format must be gnu, json or sarif, not ''"},
+        {{pump, "--source-map"}, "vestrelc: option '--source-map' needs a value"},
         {{pump, "other.prg"}, "vestrelc: more than one SOURCE file given ('other.prg')"},
     };
     for (const Case& c : cases) {
@@ -165,6 +168,28 @@ TEST_F(Vestrelc, UsageErrorsExitWith2) {
         EXPECT_EQ(outcome.err, c.firstLine + "\nTry 'vestrelc --help' for more information.\n");
         EXPECT_EQ(outcome.out, "");
         EXPECT_EQ(translation.calls, 0);
+    }
+}
+
+TEST(CommandLine, DiagnosticsFormatAndSourceMap) {
+    struct Case {
+        std::vector<std::string_view> arguments;
+        DiagnosticsFormat format;
+        std::optional<std::string> sourceMap;
+    };
+    const Case cases[] = {
+        {{"a.prg"}, DiagnosticsFormat::Gnu, std::nullopt},
+        {{"--diagnostics-format", "json", "a.prg"}, DiagnosticsFormat::Json, std::nullopt},
+        {{"--diagnostics-format=sarif", "--source-map", "m.json", "a.prg"}, DiagnosticsFormat::Sarif, "m.json"},
+        {{"--diagnostics-format=json", "--diagnostics-format", "gnu", "--source-map=x", "a.prg"},
+         DiagnosticsFormat::Gnu, "x"},
+    };
+    for (const Case& c : cases) {
+        const ParseResult parsed = parseCommandLine(c.arguments);
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.commandLine.diagnosticsFormat, c.format);
+        EXPECT_EQ(parsed.commandLine.sourceMapFile, c.sourceMap);
+        EXPECT_EQ(parsed.commandLine.source, "a.prg");
     }
 }
 
