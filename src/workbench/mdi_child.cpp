@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "workbench/il_navigation.h"
 #include "workbench/image_lists.h"
 #include "workbench/text_conversion.h"
 
@@ -90,6 +91,7 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     MessagePanel->layout()->addWidget(MessageTreeView);
 
     buildEditors();
+    m_ilNavigation = new IlNavigation(*this);
 
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
@@ -108,6 +110,7 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
 }
 
 TMDIChild::~TMDIChild() {
+    delete m_ilNavigation;
     // The editors and the tree go after this object; they must not report to it.
     for (QPlainTextEdit* editor : m_outputEditors) {
         disconnect(editor, nullptr, this, nullptr);
@@ -211,6 +214,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
                 anyText = true;
             }
         }
+        if (*result.syntaxStatus == 0) m_ilNavigation->translated(result);
         if (!result.diagnostics.empty()) setPanelVisible(MessagePanel, true);
         setPanelVisible(DestPanel, anyText && result.diagnostics.empty());
     }

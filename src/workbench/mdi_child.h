@@ -20,6 +20,7 @@ class QTreeWidget;
 namespace vestrel::workbench {
 
 struct UnconvertibleCharacter;
+class IlNavigation;
 
 // The caption of the output page of each slot.
 QString slotCaption(int slot);
@@ -77,6 +78,8 @@ public:
 
     // Jumps from the selected message to the source line it cites.
     void MessageTreeViewDblClick();
+    // Jumps between IL lines and Korvel lines ("Показать IL", double click on IL).
+    IlNavigation& ilNavigation() const { return *m_ilNavigation; }
 
     // The close questions are the main window's business; it installs them here.
     void setCloseHandler(std::function<void(TMDIChild&)> handler) { m_closeHandler = std::move(handler); }
@@ -115,6 +118,7 @@ private:
     int m_outputWidth = 185;
     int m_messageHeight = 41;
     std::function<void(TMDIChild&)> m_closeHandler;
+    IlNavigation* m_ilNavigation = nullptr;
 };
 
 }  // namespace vestrel::workbench
