@@ -60,7 +60,7 @@ void BM_LexicalPass(benchmark::State& state) {
     }
     if (messagePanel) {
         static std::string first;
-        first = "the listing has lexical errors: " + text::toUtf8(messages.size() > 1 ? messages[1].text : "");
+        first = "the listing has lexical errors: " + text::toUtf8(messages.empty() ? std::string() : messages[0].text());
         state.SkipWithError(first.c_str());
         return;
     }

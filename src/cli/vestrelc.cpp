@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/run_report.h"
+#include "cli/source_map_file.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
 #include "settings/ini_store.h"
@@ -47,51 +49,6 @@ std::optional<TranslationOptions> settingsFor(const CommandLine& line) {
     return options;
 }
 
-// One line per entry: "SOURCE:LINE: TEXT" when the entry cites a line, else "SOURCE: TEXT".
-// Returns whether anything was printed.
-bool reportMessages(const std::string& source, const TranslationResult& result, std::ostream& err) {
-    // Written in blocks: a listing with a million faulty lines must cost neither a million
-    // unbuffered writes nor a second copy of all its messages.
-    std::string report;
-    for (const Diagnostic& entry : result.diagnostics.entries()) {
-        report += source;
-        report += ':';
-        if (const std::optional<int> line = DiagnosticList::LineOfEntry(entry)) {
-            report += std::to_string(*line);
-            report += ':';
-        }
-        report += ' ';
-        report += text::toUtf8(entry.text);
-        report += '\n';
-        if (report.size() >= (1u << 20)) {
-            err.write(report.data(), static_cast<std::streamsize>(report.size()));
-            report.clear();
-        }
-    }
-    // Each distinct notice once, with the number of times the run raised it.
-    for (std::size_t i = 0; i < result.notices.size(); ++i) {
-        report += source + ": warning: " + text::toUtf8(result.notices[i]);
-        if (i < result.noticeCounts.size() && result.noticeCounts[i] > 1)
-            report += " (" + std::to_string(result.noticeCounts[i]) + " times)";
-        report += '\n';
-    }
-    err.write(report.data(), static_cast<std::streamsize>(report.size()));
-    return !result.diagnostics.empty() || !result.notices.empty();
-}
-
-std::string fileCount(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " file" : " files");
-}
-
-std::string joinNames(const std::vector<std::string>& names) {
-    std::string joined;
-    for (const std::string& name : names) {
-        joined += joined.empty() ? "" : " ";
-        joined += name;
-    }
-    return joined;
-}
-
 }  // namespace
 
 std::string versionText() {
@@ -110,6 +67,50 @@ int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 namespace {
 
+// The slot whose file has this name ("init.IL" 0, "1.IL" 1, ...).
+std::optional<int> slotOfFileName(std::string_view name) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (project::slotFileName(slot) == name) return slot;
+    return std::nullopt;
+}
+
+// Gathers what the run reports and writes it once, at the end, in the chosen format.
+class Reporter {
+public:
+    Reporter(const CommandLine& line, std::ostream& out, std::ostream& err) : m_line(line), m_out(out), m_err(err) {
+        report.source = line.source;
+    }
+
+    RunReport report;
+
+    int finish(RunOutcome outcome, int status) {
+        report.outcome = outcome;
+        report.exitStatus = status;
+        writeReport(m_line.diagnosticsFormat, report, m_line.quiet, m_out, m_err);
+        return status;
+    }
+    int fileError(std::string messageUtf8) {
+        report.error = std::move(messageUtf8);
+        report.errorIsFileError = true;
+        return finish(RunOutcome::FileError, kExitFailure);
+    }
+    // Writes a file the user asked for and lists it; false after a failure (reported).
+    bool writeFile(const std::string& path, std::string_view bytes, WrittenFileKind kind) {
+        std::string error;
+        if (!project::writeFileAtomically(path, bytes, &error)) {
+            fileError(error);
+            return false;
+        }
+        report.files.push_back({path, kind, std::nullopt});
+        return true;
+    }
+
+private:
+    const CommandLine& m_line;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
 int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
     std::vector<std::string_view> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -124,57 +125,59 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         out << kProgramName << ' ' << versionText() << '\n';
         return kExitTranslated;
     }
+    Reporter reporter(line, out, err);
+    RunReport& report = reporter.report;
 
     const std::optional<TranslationOptions> options = settingsFor(line);
-    if (!options) return fileError(err, "cannot read the ini file " + *line.iniFile);
+    if (!options) return reporter.fileError("cannot read the ini file " + *line.iniFile);
 
     const project::SourceReadResult source = project::readSourceFile(line.source, line.encoding);
-    if (!source.ok) return fileError(err, source.error);
+    if (!source.ok) return reporter.fileError(source.error);
 
     RunHooks hooks;
     hooks.keepTokenFile = line.tokensFile.has_value();
     hooks.keepTrace = line.traceFile.has_value();
     const TranslationResult result = translate(source.lines, *options, hooks);
-    const bool reported = reportMessages(line.source, result, err);
+    addTranslationMessages(report, result, source.lines.size());
 
     // The debugging files are written whatever the outcome: they explain a failed run best.
-    std::string writeError;
-    if (line.tokensFile && !project::writeFileAtomically(*line.tokensFile, result.tokenFile, &writeError))
-        return fileError(err, writeError);
-    if (line.traceFile && !project::writeFileAtomically(*line.traceFile, result.trace, &writeError))
-        return fileError(err, writeError);
+    if (line.tokensFile && !reporter.writeFile(*line.tokensFile, result.tokenFile, WrittenFileKind::Tokens))
+        return report.exitStatus;
+    if (line.traceFile && !reporter.writeFile(*line.traceFile, result.trace, WrittenFileKind::Trace))
+        return report.exitStatus;
+    if (line.sourceMapFile && !reporter.writeFile(*line.sourceMapFile, sourceMapDocument(line.source, result),
+                                                  WrittenFileKind::SourceMap))
+        return report.exitStatus;
 
     if (!result.outputShown()) {
-        if (!reported) {
+        if (report.messages.empty() && report.notices.empty()) {
             const std::string status = result.syntaxStatus ? std::to_string(*result.syntaxStatus) : "not run";
-            err << line.source << ": the translation stopped without a message (syntax status " << status << ")\n";
+            report.error = "the translation stopped without a message (syntax status " + status + ")";
         }
-        return kExitMessages;
+        return reporter.finish(RunOutcome::Messages, kExitMessages);
     }
 
-    std::vector<std::string> present;
     for (int slot = 0; slot < kSlotCount; ++slot)
-        if (result.slotReceivedText[static_cast<std::size_t>(slot)]) present.push_back(project::slotFileName(slot));
+        if (result.slotReceivedText[static_cast<std::size_t>(slot)])
+            report.slotFiles.push_back(project::slotFileName(slot));
     if (line.check) {
-        if (!line.quiet)
-            out << "Checked " << line.source << ": no messages, " << fileCount(present.size()) << " to write"
-                << (present.empty() ? "" : ": " + joinNames(present)) << '\n';
-        return kExitTranslated;
+        report.checkOnly = true;
+        return reporter.finish(RunOutcome::Translated, kExitTranslated);
     }
 
     const std::string directory = line.outputDirectory.value_or(project::ilProjectDirectory(line.source));
     const project::SaveResult created = project::ensureProjectDirectory(directory);
-    if (!created.ok()) return fileError(err, text::toUtf8(created.message));
+    if (!created.ok()) return reporter.fileError(text::toUtf8(created.message));
     const project::SaveResult saved = project::writeProject(directory, result.slotLines, result.slotReceivedText);
-    if (!saved.ok()) return fileError(err, text::toUtf8(saved.message));
+    if (!saved.ok()) return reporter.fileError(text::toUtf8(saved.message));
 
-    if (!line.quiet) {
-        out << "Wrote " << fileCount(saved.written.size()) << " to " << directory
-            << (saved.written.empty() ? "" : ": " + joinNames(saved.written));
-        if (!saved.deleted.empty()) out << " (removed " << joinNames(saved.deleted) << ')';
-        out << '\n';
-    }
-    return kExitTranslated;
+    report.directory = directory;
+    report.slotFiles = saved.written;
+    report.removedNames = saved.deleted;
+    for (const std::string& name : saved.written)
+        report.files.push_back({directory + "/" + name, WrittenFileKind::Il, slotOfFileName(name)});
+    for (const std::string& name : saved.deleted) report.removed.push_back(directory + "/" + name);
+    return reporter.finish(RunOutcome::Translated, kExitTranslated);
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ constexpr std::array<const char*, kSlotCount> kSlotCaptions = {
 static_assert(kSlotCaptions.size() == kSlotCount);
 
 constexpr int kSplitterWidth = 3;
+// The image of the lexical group heading in the message tree.
+constexpr int kGroupImage = 1;
+// Where a message item keeps the source line it cites.
+constexpr int kCitedLineRole = Qt::UserRole + 1;
 constexpr int kTreeIndent = 19;
 constexpr int kEditorFontPixels = 11;
 
@@ -235,7 +239,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
 void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
     MessageTreeView->clear();
     QTreeWidgetItem* firstTopLevel = nullptr;
-    for (const Diagnostic& entry : diagnostics.entries()) {
+    diagnostics.forEachShown([&](const ShownEntry& entry) {
         QTreeWidgetItem* item = nullptr;
         if (entry.level == 1 && firstTopLevel) {
             item = new QTreeWidgetItem(firstTopLevel);
@@ -244,8 +248,11 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
             if (!firstTopLevel) firstTopLevel = item;
         }
         item->setText(0, fromCp1251(entry.text));
-        if (entry.icon >= 0) item->setIcon(0, messageImage(entry.icon));
-    }
+        // A message keeps the line it cites for the double click; the group heading
+        // carries the group image.
+        if (entry.message) item->setData(0, kCitedLineRole, entry.message->line);
+        else item->setIcon(0, messageImage(kGroupImage));
+    });
     MessageTreeView->expandAll();
 }
 
@@ -275,16 +282,15 @@ void TMDIChild::applyPanelSizes() {
 void TMDIChild::MessageTreeViewDblClick() {
     const QTreeWidgetItem* item = MessageTreeView->currentItem();
     if (!item || !item->isSelected()) return;
-    const std::optional<std::string> text = toCp1251(item->text(0));
-    if (!text) return;
-    const std::optional<int> line = DiagnosticList::LineOfEntry(*text);
-    if (!line) return;
+    const QVariant cited = item->data(0, kCitedLineRole);
+    if (!cited.isValid()) return;
+    const int line = cited.toInt();
 
     SourceRichEdit->setFocus();
-    if (*line < 1 || *line > SourceRichEdit->document()->blockCount()) return;
+    if (line < 1 || line > SourceRichEdit->document()->blockCount()) return;
     // The caret goes to the end of the cited line, which scrolls it into view; the text
     // and its modified flag stay as they are.
-    const QTextBlock block = SourceRichEdit->document()->findBlockByNumber(*line - 1);
+    const QTextBlock block = SourceRichEdit->document()->findBlockByNumber(line - 1);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock);
     SourceRichEdit->setTextCursor(cursor);

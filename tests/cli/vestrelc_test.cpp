@@ -9,6 +9,8 @@
 #include <map>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/command_line.h"
 #include "cli/vestrelc.h"
 #include "project/il_project.h"
@@ -238,26 +240,34 @@ TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
         TranslationResult answer;
         std::string err;
     };
+    // The source (pump.prg) has 11 lines.
     TranslationResult lexical;
-    lexical.diagnostics.AddLexicalError(12, 4, 4);
-    lexical.diagnostics.AddLexicalError(13, 7, 19);
+    lexical.diagnostics.AddLexicalError(2, 4, LexicalMessage::UnknownVariable);
+    lexical.diagnostics.AddLexicalError(9, 7, LexicalMessage::SeveralCommands);
     TranslationResult syntax;
     syntax.syntaxStatus = 0x9002;
-    syntax.diagnostics.AddSyntaxError(6, 3, 255);
+    syntax.diagnostics.AddSyntaxError(7, 3, SyntaxMessage::SyntaxError);
     // Parameter messages do not stop pass 2, but a run with messages shows no output.
     TranslationResult parameters = accepted({{0, {"I"}}, {1, {"A"}}});
-    parameters.diagnostics.AddSyntaxError(0, 1, 21);
+    parameters.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::FourthParameterNotConstant);
+    // Lines that are not in the source are placed on the nearest real line; the text stays.
+    TranslationResult outside = accepted({{0, {"I"}}});
+    outside.diagnostics.AddSyntaxError(-9, 2, SyntaxMessage::ParameterNotAnalogOutput);
+    outside.diagnostics.AddSyntaxError(12, 1, SyntaxMessage::SyntaxError);
     TranslationResult silentFailure;
     silentFailure.syntaxStatus = -1;
 
     const Case cases[] = {
         {"lexical", lexical,
-         source + ": Лексические ошибки\n" + source + ":12: Ошибка!!! (12,4).Неизвестная переменная\n" + source +
-             ":13: Ошибка!!! (13,7).Фрагмент содержит несколько команд\n"},
-        {"syntax", syntax, source + ":7: Ошибка!!! (7, слово №3).Синтаксическая ошибка!\n"},
+         source + ":2:4: error: Ошибка!!! (2,4).Неизвестная переменная\n" + source +
+             ":9:7: error: Ошибка!!! (9,7).Фрагмент содержит несколько команд\n"},
+        {"syntax", syntax, source + ":7: error: Ошибка!!! (7, слово №3).Синтаксическая ошибка!\n"},
         {"parameters", parameters,
-         source + ":1: Ошибка!!! (1, слово №1).4-й параметр алгоритма должен быть: константа от -1000 до +1000 "
+         source + ":1: error: Ошибка!!! (1, слово №1).4-й параметр алгоритма должен быть: константа от -1000 до +1000 "
                   "(Ограничение Orvenix) \n"},
+        {"lines outside the source", outside,
+         source + ":1: error: Ошибка!!! (-9, слово №2).Параметр алгоритма должен быть: АВ\n" + source +
+             ":11: error: Ошибка!!! (12, слово №1).Синтаксическая ошибка!\n"},
         {"no output without a message", silentFailure,
          source + ": the translation stopped without a message (syntax status -1)\n"},
     };
@@ -270,6 +280,67 @@ TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
         EXPECT_EQ(outcome.out, "") << c.what;
         EXPECT_FALSE(std::filesystem::exists(path("pump"))) << c.what;
     }
+}
+
+// The documents of real runs: only the document on standard output, nothing on standard error.
+TEST_F(Vestrelc, JsonAndSarifDocumentsDescribeTheWholeRun) {
+    using Json = nlohmann::ordered_json;
+    const std::string faulty = path("faulty.prg");
+    writeBytes(faulty, std::string("000.\r\n00 в дв001\r\n01 в зз001\r\n02 в дв002 в\r\n"_cp));
+
+    Outcome outcome = run({"--diagnostics-format", "json", faulty});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "");
+    Json document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "messages");
+    EXPECT_EQ(document["exitStatus"], 1);
+    EXPECT_EQ(document["source"], faulty);
+    EXPECT_EQ(document["messages"], Json::parse(R"([
+        {"severity": "error", "pass": "lexical", "code": 6, "name": "UnknownIdentifier", "line": 3, "column": 6,
+         "text": "Ошибка!!! (3,6).Неизвестный идентификатор"},
+        {"severity": "error", "pass": "lexical", "code": 19, "name": "SeveralCommands", "line": 4, "column": 12,
+         "text": "Ошибка!!! (4,12).Фрагмент содержит несколько команд"}])"));
+    EXPECT_EQ(document["files"], Json::array());
+
+    // A command without its parameters cites a line before the first one.
+    const std::string missing = path("missing-parameters.prg");
+    writeBytes(missing, std::string("000.\r\n00 алг001\r\n"_cp));
+    outcome = run({"--diagnostics-format=json", missing});
+    document = Json::parse(outcome.out);
+    ASSERT_EQ(document["messages"].size(), 1u);
+    EXPECT_EQ(document["messages"][0]["line"], 1);
+    EXPECT_EQ(document["messages"][0]["citedLine"], -9);
+    EXPECT_EQ(document["messages"][0]["word"], 1);
+    EXPECT_TRUE(document["messages"][0]["text"].get<std::string>().starts_with("Ошибка!!! (-9, слово №1)."));
+
+    outcome = run({"--diagnostics-format", "sarif", faulty});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "");
+    const Json log = Json::parse(outcome.out);
+    const Json& results = log["runs"][0]["results"];
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1]["ruleId"], "SeveralCommands");
+    EXPECT_EQ(results[1]["locations"][0]["physicalLocation"]["region"], Json::parse(R"({"startLine": 4, "startColumn": 12})"));
+    EXPECT_EQ(log["runs"][0]["tool"]["driver"]["rules"][1]["shortDescription"]["text"], "Фрагмент содержит несколько команд");
+
+    // A written project: every file, the IL files with their slots; no summary line.
+    outcome = run({"--diagnostics-format", "json", "--tokens", path("t.txt"), "-o", path("out"), source});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "translated");
+    EXPECT_EQ(document["messages"], Json::array());
+    EXPECT_EQ(document["files"], Json::parse(R"([{"path": ")" + path("t.txt") + R"(", "kind": "tokens"},
+        {"path": ")" + path("out") + R"(/init.IL", "kind": "il", "slot": 0},
+        {"path": ")" + path("out") + R"(/1.IL", "kind": "il", "slot": 1}])"));
+
+    // A file error is a document too.
+    outcome = run({"--diagnostics-format", "json", path("nothing.prg")});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "");
+    document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "file-error");
+    EXPECT_EQ(document["error"], "cannot read " + path("nothing.prg") + ": No such file or directory");
 }
 
 TEST_F(Vestrelc, NoticesAreWarningsAndTheProjectIsStillWritten) {
@@ -336,7 +407,7 @@ TEST_F(Vestrelc, TokenAndTraceFilesOnlyWhenAskedFor) {
     EXPECT_EQ(readBytes(path("trace.txt")), ",1,2");
 
     // Written also when the run reports messages: they explain it.
-    translation.answer.diagnostics.AddSyntaxError(0, 1, 255);
+    translation.answer.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::SyntaxError);
     outcome = run({"--tokens", path("t2.txt"), source}, translation.step());
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(readBytes(path("t2.txt")), "F200\n000. \n");

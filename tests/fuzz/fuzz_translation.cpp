@@ -24,9 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     traced.keepTrace = true;
     const auto rowByRow = vestrel::runTranslation(vestrel::splitSourceLines(text), options, traced);
     if (rowByRow.syntaxStatus != result.syntaxStatus || rowByRow.slotLines != result.slotLines ||
-        rowByRow.diagnostics.size() != result.diagnostics.size() || rowByRow.notices != result.notices)
+        rowByRow.diagnostics.entries() != result.diagnostics.entries() || rowByRow.notices != result.notices)
         __builtin_trap();
-    for (std::size_t i = 0; i < result.diagnostics.size(); ++i)
-        if (rowByRow.diagnostics[i].text != result.diagnostics[i].text) __builtin_trap();
     return 0;
 }

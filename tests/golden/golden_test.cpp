@@ -81,8 +81,9 @@ std::map<std::string, std::string> filesOf(const TranslationResult& result) {
             files[slotFile(k)] = bytes;
         }
     std::string diagnostics;
-    for (const Diagnostic& d : result.diagnostics.entries())
-        diagnostics += std::string(d.level == 1 ? "  " : "") + text::toUtf8(d.text) + "\n";
+    result.diagnostics.forEachShown([&](const ShownEntry& entry) {
+        diagnostics += std::string(entry.level == 1 ? "  " : "") + text::toUtf8(entry.text) + "\n";
+    });
     for (std::size_t i = 0; i < result.notices.size(); ++i)
         diagnostics += "notice: " + text::toUtf8(result.notices[i]) + " (" + std::to_string(result.noticeCounts[i]) + ")\n";
     files["diagnostics.txt"] = diagnostics;

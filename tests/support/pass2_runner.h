@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "translator/lexer/token_file.h"
-#include "translator/run/diagnostics.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::testing {

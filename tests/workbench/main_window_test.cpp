@@ -113,7 +113,7 @@ void MainWindowTest::parameterMessagesLoadTextsButLeaveOutputHidden() {
     TMDIChild* child = bench.newWindow(qs("x"));
     bench.translate(successfulRun({{0, {"old"}}, {1, {"old1"}}}));
     TranslationResult run = successfulRun({{0, {"new"}}, {3, {"new3"}}});
-    run.diagnostics.AddSyntaxError(4, 2, 5);
+    run.diagnostics.AddSyntaxError(5, 2, SyntaxMessage::ParameterNotBitOrSwitch);
     bench.translate(run);
 
     QCOMPARE(child->state(), TMDIChild::State::Failed);
@@ -133,7 +133,7 @@ void MainWindowTest::syntaxErrorEmptiesTheOutputEditors() {
     TranslationResult run;
     run.tokenCount = 3;
     run.syntaxStatus = 0xF300;
-    run.diagnostics.AddSyntaxError(0, 1, 1);
+    run.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::SyntaxError);
     bench.translate(run);
 
     QVERIFY(!child->outputShown());
@@ -159,7 +159,7 @@ void MainWindowTest::doubleClickJumpsToTheCitedLine() {
     TranslationResult run;
     run.tokenCount = 3;
     run.syntaxStatus = 0xF300;
-    run.diagnostics.AddSyntaxError(2, 4, 1);  // cites line 3
+    run.diagnostics.AddSyntaxError(3, 4, SyntaxMessage::SyntaxError);
     bench.translate(run);
 
     QTreeWidget* tree = child->messageTree();
@@ -183,7 +183,7 @@ void MainWindowTest::doubleClickJumpsToTheCitedLine() {
     TranslationResult beyond;
     beyond.tokenCount = 3;
     beyond.syntaxStatus = 0xF300;
-    beyond.diagnostics.AddSyntaxError(40, 1, 1);
+    beyond.diagnostics.AddSyntaxError(41, 1, SyntaxMessage::SyntaxError);
     bench.translate(beyond);
     tree->setCurrentItem(tree->topLevelItem(0));
     child->MessageTreeViewDblClick();

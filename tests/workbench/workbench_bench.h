@@ -37,8 +37,8 @@ inline TranslationResult lexicalFailure() {
     TranslationResult result;
     result.tokenCount = 4;
     result.lexicalErrorCount = 2;
-    result.diagnostics.AddLexicalError(2, 5, 4);
-    result.diagnostics.AddLexicalError(4, 1, 4);
+    result.diagnostics.AddLexicalError(2, 5, LexicalMessage::UnknownVariable);
+    result.diagnostics.AddLexicalError(4, 1, LexicalMessage::UnknownVariable);
     return result;
 }
 

@@ -64,84 +64,87 @@ void SetParameterSign(TKorvelAlgorithm& algorithm, TokenCode sign) {
     algorithm.parameters[static_cast<std::size_t>(algorithm.count)].sign = sign;
 }
 
-int AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text) {
-    if (!algorithm.pending) return 0;
-    if (algorithm.count >= kMaxAlgorithmParameters) return 2;
+SyntaxMessage AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text) {
+    if (!algorithm.pending) return SyntaxMessage::None;
+    if (algorithm.count >= kMaxAlgorithmParameters) return SyntaxMessage::TooManyOperands;
     AlgorithmParameter& parameter = algorithm.parameters[static_cast<std::size_t>(algorithm.count++)];
     parameter.code = code;
     parameter.text.assign(text);
-    return 0;
+    return SyntaxMessage::None;
 }
 
-int CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
-    if (algorithm.index < 0 || algorithm.index >= kAlgorithmCount || i < 0 || i >= kMaxCheckedParameters) return 3;
+SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
+    using enum SyntaxMessage;
+    if (algorithm.index < 0 || algorithm.index >= kAlgorithmCount || i < 0 || i >= kMaxCheckedParameters)
+        return WrongParameterCount;
     const ParameterKind kind = AlgorithmInfo[static_cast<std::size_t>(algorithm.index)].kinds[static_cast<std::size_t>(i)];
     const AlgorithmParameter& p = algorithm.parameters[static_cast<std::size_t>(i)];
     const TokenCode c = p.code;
     const unsigned high = c >> 8;
     const bool constant = (c >> 12) == 0xE;
     switch (kind) {
-        case ParameterKind::None: return 3;
-        case ParameterKind::Switch: return high == 0xA1 ? 0 : 4;
-        case ParameterKind::BitOrSwitch: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 || high == 0xA1 ? 0 : 5;
-        case ParameterKind::Bit: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 ? 0 : 6;
-        case ParameterKind::OutputBit: return isFamily(c, {3, 5, 6, 7}) ? 0 : 7;
+        case ParameterKind::None: return WrongParameterCount;
+        case ParameterKind::Switch: return high == 0xA1 ? None : ParameterNotSwitch;
+        case ParameterKind::BitOrSwitch:
+            return isFamily(c, {1, 3, 5, 6}) || high == 0x70 || high == 0xA1 ? None : ParameterNotBitOrSwitch;
+        case ParameterKind::Bit: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 ? None : ParameterNotBit;
+        case ParameterKind::OutputBit: return isFamily(c, {3, 5, 6, 7}) ? None : ParameterNotOutputBit;
         case ParameterKind::SignedAnalog: {
-            if (isFamily(c, {2, 4})) return 0;
-            if (!constant) return 8;
+            if (isFamily(c, {2, 4})) return None;
+            if (!constant) return ParameterNotSignedAnalog;
             const WholeAndFraction v = readWholeAndFraction(p.text);
-            return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000 ? 0 : 8;
+            return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000 ? None : ParameterNotSignedAnalog;
         }
-        case ParameterKind::AnalogOutput: return isFamily(c, {4}) ? 0 : 9;
-        case ParameterKind::Timer: return high == 0x70 ? 0 : 10;
+        case ParameterKind::AnalogOutput: return isFamily(c, {4}) ? None : ParameterNotAnalogOutput;
+        case ParameterKind::Timer: return high == 0x70 ? None : ParameterNotTimer;
         case ParameterKind::Count1To128: {
-            if (!constant) return 11;
+            if (!constant) return ParameterNotCount1To128;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
-            return w >= 1 && w <= 128 ? 0 : 11;
+            return w >= 1 && w <= 128 ? None : ParameterNotCount1To128;
         }
         case ParameterKind::Count0To7: {
-            if (!constant) return 12;
+            if (!constant) return ParameterNotCount0To7;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
-            return w >= 0 && w <= 7 ? 0 : 12;
+            return w >= 0 && w <= 7 ? None : ParameterNotCount0To7;
         }
         case ParameterKind::Time: {
-            if (high != 0xB1) return 13;
+            if (high != 0xB1) return ParameterNotTime;
             std::int32_t h = 0, m = 0, s = 0;
-            if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return 13;
+            if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return ParameterNotTime;
             const long long seconds = static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
-            return seconds > 0 && seconds <= 260096 ? 0 : 13;
+            return seconds > 0 && seconds <= 260096 ? None : ParameterNotTime;
         }
         case ParameterKind::Proportional: {
-            if (!constant) return 14;
+            if (!constant) return ParameterNotProportional;
             WholeAndFraction v = readWholeAndFraction(p.text);
             v.fraction = stripTrailingZeros(v.fraction, 9);
-            if (v.fraction < 0 || v.fraction > 9) return 14;
+            if (v.fraction < 0 || v.fraction > 9) return ParameterNotProportional;
             const long long tenths = static_cast<long long>(v.whole) * 10 + v.fraction;
-            return tenths >= 0 && tenths <= 1000 ? 0 : 14;
+            return tenths >= 0 && tenths <= 1000 ? None : ParameterNotProportional;
         }
         case ParameterKind::Scale: {
-            if (!constant) return 15;
+            if (!constant) return ParameterNotScale;
             WholeAndFraction v = readWholeAndFraction(p.text);
             v.fraction = stripTrailingZeros(v.fraction, 99);
-            if (v.fraction < 0 || v.fraction > 99) return 15;
+            if (v.fraction < 0 || v.fraction > 99) return ParameterNotScale;
             const long long hundredths = static_cast<long long>(v.whole) * 100 + v.fraction;
-            return hundredths >= 0 && hundredths <= 199 ? 0 : 15;
+            return hundredths >= 0 && hundredths <= 199 ? None : ParameterNotScale;
         }
     }
-    return 3;
+    return WrongParameterCount;
 }
 
-int GenerateAlgorithm(GeneratorState& state) {
+SyntaxMessage GenerateAlgorithm(GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     const int n = ExpectedParameterCount(algorithm.index);
     const int entry = state.reader.LineCounter;
     for (int i = 0; i < n; ++i) {
         // A message for parameter i cites the source line of that parameter.
         state.reader.LineCounter = entry - n + i + 1;
-        if (const int code = CheckParameter(algorithm, i); code != 0) return code;
+        if (const SyntaxMessage message = CheckParameter(algorithm, i); message != SyntaxMessage::None) return message;
     }
     const AlgorithmTemplate generate = templateOf(algorithm.index);
-    if (!generate) return 0;
+    if (!generate) return SyntaxMessage::None;
     AlgorithmLine line(state);
     return generate(line);
 }
@@ -164,8 +167,7 @@ void EndAlgorithm(TokenCode, GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     if (!algorithm.pending) return;
     const int lineCounter = state.reader.LineCounter;
-    const int code = GenerateAlgorithm(state);
-    state.ReportSyntaxError(code);
+    state.ReportSyntaxError(GenerateAlgorithm(state));
     state.reader.LineCounter = lineCounter;
     if (algorithm.lineWritten) state.StatementOutput(algorithm.line);
     algorithm.line.clear();

@@ -7,6 +7,7 @@
 
 #include "translator/algorithms/algorithm_table.h"
 #include "translator/algorithms/korvel_algorithm.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/lexer/token_file.h"
 
 namespace vestrel {
@@ -15,12 +16,13 @@ struct GeneratorState;
 
 // Collecting a command (called by the operand actions while a command is pending).
 void SetParameterSign(TKorvelAlgorithm& algorithm, TokenCode sign);
-int AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text);
+SyntaxMessage AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::string_view text);
 
-// Checks the parameters and writes the command's line: 0, or a syntax message code 3..21.
-int GenerateAlgorithm(GeneratorState& state);
-// 0 or the message code for the 0-based parameter i of the pending command.
-int CheckParameter(const TKorvelAlgorithm& algorithm, int i);
+// Checks the parameters and writes the command's line: None, or the message that rejects
+// the command (WrongParameterCount .. FourthParameterNotConstant).
+SyntaxMessage GenerateAlgorithm(GeneratorState& state);
+// None or the message that rejects the 0-based parameter i of the pending command.
+SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i);
 
 // The names of a stateful command's registers: SW0..SW4 and the flag register K with bit b.
 struct AlgorithmState {
@@ -80,8 +82,8 @@ std::string formatReal(double value);
 // The value of a constant's text ("12.500000" -> 12.5).
 double constantValue(std::string_view constantText);
 
-// A template: writes the command's line; returns 0 or a template-specific message code.
-using AlgorithmTemplate = int (*)(AlgorithmLine& line);
+// A template: writes the command's line; returns None or the message of a check of its own.
+using AlgorithmTemplate = SyntaxMessage (*)(AlgorithmLine& line);
 // The template of an index, or nullptr when the index writes no text.
 AlgorithmTemplate templateOf(int index);
 

@@ -93,7 +93,7 @@ void scanValues(AlgorithmLine& line, std::string_view op) {
 }  // namespace
 
 // Weighted sum x1·k1 + x2·k2 + x3·k3; the coefficients are texts, never operands.
-int Template030(AlgorithmLine& line) {
+SyntaxMessage Template030(AlgorithmLine& line) {
     line.load("F0", 1);
     multiplyByCoefficient(line, "F0", 2);
     line.load("F1", 3);
@@ -104,22 +104,22 @@ int Template030(AlgorithmLine& line) {
     line << "; F0 + F1";
     const std::string result = line.name(7);
     line << "; " + result + " = F0";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // a × b / c.
-int Template031(AlgorithmLine& line) {
+SyntaxMessage Template031(AlgorithmLine& line) {
     line.load("F0", 1);
     applyToF0(line, "*", 2);
     applyToF0(line, "/", 3);
     const std::string result = line.name(4);
     line << "; " + result + " = F0";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // The square root of |a × b| with the sign of the product. Only the sign of the product
 // matters, so one negative factor is always written on a and two cancel.
-int Template032(AlgorithmLine& line) {
+SyntaxMessage Template032(AlgorithmLine& line) {
     const bool negative = line.isNegative(1) != line.isNegative(2);
     const std::string a = line.value(1);
     line << (negative ? "; F0 CHGSIGN " : "; F0 = ") << a;
@@ -128,11 +128,11 @@ int Template032(AlgorithmLine& line) {
     line << "; F1 SIGN F0; ! F1; ABS F0; SQRT F0; F1 * 2; F1 - 1; F0 * F1";
     const std::string result = line.name(3);
     line << "; " + result + " = F0";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Four points (X1,Y1)..(X4,Y4): Y1 below X1, Y4 above X4, linear in between.
-int Template033(AlgorithmLine& line) {
+SyntaxMessage Template033(AlgorithmLine& line) {
     line.load("F5", 1);
     line << "; IF";
     line.load("F0", 3);
@@ -153,11 +153,11 @@ int Template033(AlgorithmLine& line) {
     line << "; " + line.name(2) + " = F0; ELSE";
     segmentValue(line, 7, 8, 9, 10);
     line << "; " + line.name(2) + " = F0; END_IF; END_IF; END_IF; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // The largest (mode on) or smallest (mode off) of eight values and its position 1..8.
-int Template034(AlgorithmLine& line) {
+SyntaxMessage Template034(AlgorithmLine& line) {
     const AlgorithmParameter& mode = line.parameter(11);
     if ((mode.code >> 8) == 0xA1) {
         line << ((mode.code & 0xFF) == 5 ? "  F2 = 0" : "  F2 = 1");  // "откл" or "вкл"
@@ -175,7 +175,7 @@ int Template034(AlgorithmLine& line) {
     line << "; " + selected + " = F0";
     const std::string position = line.name(10);
     line << "; " + position + " = F1";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace vestrel

@@ -51,7 +51,7 @@ void setOrClearPart(AlgorithmLine& line, TokenCode address, int start, int lengt
 
 enum class Reduction { And, Or };
 
-int reduceGroup(AlgorithmLine& line, Reduction reduction) {
+SyntaxMessage reduceGroup(AlgorithmLine& line, Reduction reduction) {
     const TokenCode source = codeOf(line, 1);
     const bool asIs = isOn(line, 4);
     switch (reduction) {
@@ -73,12 +73,12 @@ int reduceGroup(AlgorithmLine& line, Reduction reduction) {
     const std::string weight = line.mask(2);
     if (isOn(line, 5)) line << "F0 * " << weight << "; " << result << " | F0; ";
     else line << "F0 * " << weight << "; ~F0; " << result << " & F0; ";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 enum class Combination { And, Or };
 
-int combineGroups(AlgorithmLine& line, Combination combination) {
+SyntaxMessage combineGroups(AlgorithmLine& line, Combination combination) {
     const TokenCode first = codeOf(line, 1);
     const TokenCode second = codeOf(line, 2);
     const TokenCode destination = codeOf(line, 3);
@@ -95,13 +95,13 @@ int combineGroups(AlgorithmLine& line, Combination combination) {
         }
         storeChunk(line, destination + offset, isOn(line, 7));
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace
 
 // Sets or clears n bits from p1: whole registers are written at once, partial ones masked.
-int Template130(AlgorithmLine& line) {
+SyntaxMessage Template130(AlgorithmLine& line) {
     const TokenCode first = codeOf(line, 1);
     const int count = constantWhole(line, 2);
     const bool set = isOn(line, 3);
@@ -110,7 +110,7 @@ int Template130(AlgorithmLine& line) {
     if (start + count < 8) {
         setOrClearPart(line, first, start, count, set);
         line << "; ";
-        return 0;
+        return SyntaxMessage::None;
     }
     int offset = 0;
     int remaining = count;
@@ -126,11 +126,11 @@ int Template130(AlgorithmLine& line) {
     }
     // The last partial register closes the line without a separator.
     if (remaining >= 1) setOrClearPart(line, first + static_cast<TokenCode>(offset), 0, remaining, set);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Transfers p1 into p2: OR (p5 "вкл") or AND-NOT (p5 "откл") of the source, as is or inverted.
-int Template131(AlgorithmLine& line) {
+SyntaxMessage Template131(AlgorithmLine& line) {
     const TokenCode source = codeOf(line, 1);
     const TokenCode destination = codeOf(line, 2);
     line << "  ";
@@ -140,12 +140,12 @@ int Template131(AlgorithmLine& line) {
         alignSourceChunk(line, "F0", source + offset, destination + offset);
         storeChunk(line, destination + offset, isOn(line, 5));
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
-int Template132(AlgorithmLine& line) { return reduceGroup(line, Reduction::And); }
-int Template133(AlgorithmLine& line) { return reduceGroup(line, Reduction::Or); }
-int Template134(AlgorithmLine& line) { return combineGroups(line, Combination::And); }
-int Template135(AlgorithmLine& line) { return combineGroups(line, Combination::Or); }
+SyntaxMessage Template132(AlgorithmLine& line) { return reduceGroup(line, Reduction::And); }
+SyntaxMessage Template133(AlgorithmLine& line) { return reduceGroup(line, Reduction::Or); }
+SyntaxMessage Template134(AlgorithmLine& line) { return combineGroups(line, Combination::And); }
+SyntaxMessage Template135(AlgorithmLine& line) { return combineGroups(line, Combination::Or); }
 
 }  // namespace vestrel

@@ -70,7 +70,7 @@ constexpr std::string_view ScaleByExponent =
 }  // namespace
 
 // (high, low) of a + b, the low sum carried into the high part past ±1000.
-int Template040(AlgorithmLine& line) {
+SyntaxMessage Template040(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 3);
     line << "; F0 + F1";
@@ -80,11 +80,11 @@ int Template040(AlgorithmLine& line) {
     line << "; IF; F1 > 1000; THEN; F0 + 1; F1 - 1000; END_IF; IF; F1 < -1000; THEN; F0 - 1; F1 + 1000; END_IF";
     storeResult(line, 5, "F0");
     storeResult(line, 6, "F1");
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Sets the bit of p5 when a < b; leaves it unchanged otherwise.
-int Template041(AlgorithmLine& line) {
+SyntaxMessage Template041(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 2);
     line << "; F0 * 1000; F0 + F1";
@@ -95,11 +95,11 @@ int Template041(AlgorithmLine& line) {
     line << "; F0 - F1; SIGN F0; F0 * " << (1 << (line.parameter(5).code & 7));
     const std::string bit = line.name(5);
     line << "; " + bit + " | F0";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // a × k / 1000 as a double-length value (low into p4, high into p5).
-int Template042(AlgorithmLine& line) {
+SyntaxMessage Template042(AlgorithmLine& line) {
     line.load("F0", 1);
     line << "; F0 * 1000";
     line.signedOperand("; F0 + ", "; F0 - ", 2);
@@ -108,11 +108,11 @@ int Template042(AlgorithmLine& line) {
     const std::string low = line.name(4);
     line << "; " + low + " = F1; F0 - F1; F0 / 1000";
     storeResult(line, 5, "F0");
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // a + b: the exponents are brought together by doubling the mantissa of the larger one.
-int Template050(AlgorithmLine& line) {
+SyntaxMessage Template050(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 2);
     line.load("F2", 3);
@@ -120,59 +120,59 @@ int Template050(AlgorithmLine& line) {
     line << "; F4 = F1; F4 - F3; WHILE F4; IF; F4 < 0; THEN; F2 * 2; F3 - 1; ELSE; F0 * 2; F1 - 1; END_IF; "
             "F4 = F1; F4 - F3; END_WHILE; F0 + F2";
     StoreNormalised(line, 5, 6);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // a × b: mantissas multiplied, exponents added.
-int Template051(AlgorithmLine& line) {
+SyntaxMessage Template051(AlgorithmLine& line) {
     line.load("F0", 1);
     applyMantissa(line, "*", 3);
     line.load("F1", 2);
     line.signedOperand("; F1 + ", "; F1 - ", 4);
     StoreNormalised(line, 5, 6);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // a / b: mantissas divided, exponents subtracted.
-int Template052(AlgorithmLine& line) {
+SyntaxMessage Template052(AlgorithmLine& line) {
     line.load("F0", 1);
     applyMantissa(line, "/", 3);
     line.load("F1", 2);
     line.signedOperand("; F1 - ", "; F1 + ", 4);
     StoreNormalised(line, 5, 6);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // √a: an odd exponent is made even first; the root keeps the sign of the mantissa.
-int Template053(AlgorithmLine& line) {
+SyntaxMessage Template053(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 2);
     line << "; F2 ABS F1; F2 % 2; IF; F2 == 1; THEN; F0 / 2; F1 + 1; END_IF; F2 SIGN F0; ! F2; ABS F0; SQRT F0; "
             "F2 * 2; F2 - 1; F0 * F2; F1 / 2";
     StoreNormalised(line, 3, 4);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // A value as mantissa/exponent.
-int Template060(AlgorithmLine& line) {
+SyntaxMessage Template060(AlgorithmLine& line) {
     line.load("F0", 1);
     line << "; F1 = 0";
     StoreNormalised(line, 2, 3);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // A double-length value as mantissa/exponent; the zero test follows the scaling, so
 // (0, 0) gives m = e = 0.
-int Template061(AlgorithmLine& line) {
+SyntaxMessage Template061(AlgorithmLine& line) {
     line.load("F0", 1);
     line << "; F1 = 0; F0 * 1000";
     line.signedOperand("; F0 + ", "; F0 - ", 2);
     StoreNormalised(line, 3, 4);
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // m × 2^e as a value.
-int Template062(AlgorithmLine& line) {
+SyntaxMessage Template062(AlgorithmLine& line) {
     openZeroTest(line, 1);
     storeResult(line, 3, "0");
     line << "; ELSE";
@@ -180,11 +180,11 @@ int Template062(AlgorithmLine& line) {
     line.load("F1", 2);
     line << ScaleByExponent;
     line << "; " + line.name(3) + " = F0; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // m × 2^e as a double-length value (high into p3, low into p4).
-int Template063(AlgorithmLine& line) {
+SyntaxMessage Template063(AlgorithmLine& line) {
     openZeroTest(line, 1);
     storeResult(line, 3, "0");
     storeResult(line, 4, "0");
@@ -194,7 +194,7 @@ int Template063(AlgorithmLine& line) {
     line << ScaleByExponent << "; F1 = F0; F1 % 1000";
     line << "; " + line.name(4) + " = F1; F0 / 1000; F0 % 1000";
     line << "; " + line.name(3) + " = F0; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace vestrel

@@ -16,9 +16,6 @@ namespace vestrel {
 namespace {
 using namespace control;
 
-constexpr int kConstantInput = 18;           // p1 must be a variable
-constexpr int kVariableFilterCorrection = 20;  // алг010: p7 must be a constant
-constexpr int kVariableLagCorrection = 21;     // алг011: p4 must be a constant
 
 std::string whole(long long n) { return std::to_string(n); }
 
@@ -42,9 +39,9 @@ void holdInput(AlgorithmLine& line, int p, const char* call) {
 }  // namespace
 
 // Real differentiator: the derivative of the input through a lag.
-int Template010(AlgorithmLine& line) {
-    if (line.isConstant(1)) return kConstantInput;
-    if (!line.isConstant(7)) return kVariableFilterCorrection;
+SyntaxMessage Template010(AlgorithmLine& line) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotSignedAnalogVariable;
+    if (!line.isConstant(7)) return SyntaxMessage::SeventhParameterNotConstant;
     const AlgorithmState s = AllocateAlgorithmState(line.state(), 010);
     line.firstCycleTest(s);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1];
@@ -64,13 +61,13 @@ int Template010(AlgorithmLine& line) {
     const double factor = decay(quotient(nominalCycle(line), tf) * 0.001, tf);
     line << "; " + sw1 + " * " + real(factor) + "; F2 * I254; " + sw1 + " + F2" << "; F1 * " + sw1;
     line << "; " + line.name(2) + " = F1" << "; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // First-order lag. A state instance is taken although the text keeps nothing in it.
-int Template011(AlgorithmLine& line) {
-    if (line.isConstant(1)) return kConstantInput;
-    if (!line.isConstant(4)) return kVariableLagCorrection;
+SyntaxMessage Template011(AlgorithmLine& line) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotSignedAnalogVariable;
+    if (!line.isConstant(4)) return SyntaxMessage::FourthParameterNotConstant;
     AllocateAlgorithmState(line.state(), 011);
     const std::string tiText = real(correction(line, 4, 5) * static_cast<double>(secondsOf(line, 3)));
     line << "  F1 = " + tiText;
@@ -80,11 +77,11 @@ int Template011(AlgorithmLine& line) {
     const double factor = decay(quotient(nominalCycle(line), wholeSeconds) * 0.001, wholeSeconds);
     line << "; " + line.name(2) + " * " + real(factor) << "; F0 = " + line.name(1) + "; F0 / F1";
     line << "; F0 * I254" << "; " + line.name(2) + " + F0";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Integrator with limits and no-decrease / no-increase inputs.
-int Template012(AlgorithmLine& line) {
+SyntaxMessage Template012(AlgorithmLine& line) {
     const AlgorithmState s = AllocateAlgorithmState(line.state(), 012);
     line.firstCycleTest(s);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1];
@@ -124,11 +121,11 @@ int Template012(AlgorithmLine& line) {
                     sw1 + ", F11, F1); CALL MIN 0 ( F1, F12, " + out + "); END_IF";
     }
     line << "; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Rate limiter: the output follows the input at no more than the full range per T(p3).
-int Template013(AlgorithmLine& line) {
+SyntaxMessage Template013(AlgorithmLine& line) {
     // Only the relative sign of the correction and its factor matters: it is carried by p5.
     const bool negativeFactor = line.isNegative(4) != line.isNegative(5);
     const double f = constantValue(std::string_view(line.parameter(5).text).substr(0, 4));
@@ -139,11 +136,11 @@ int Template013(AlgorithmLine& line) {
     const OperandNameSet out = registeredNames(line.state(), line.parameter(2).code);
     const std::string inputForm = out.name.empty() ? std::string() : "I" + out.name.substr(1);
     line << "; CALL LRATE 0 ( " + inputForm + ", F1, F0, 0, " + out.name2 + ")";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Time program: the output as a piecewise-linear function of the time since a timer started.
-int Template014(AlgorithmLine& line) {
+SyntaxMessage Template014(AlgorithmLine& line) {
     const TokenCode timer = line.parameter(1).code;
     const std::string timerValue = registeredNames(line.state(), timer + 0x100).name;
     const std::string key = line.name(1);
@@ -172,11 +169,11 @@ int Template014(AlgorithmLine& line) {
         line.signedOperand("; F0 + ", "; F0 - ", g.va);
         line << "; " + line.name(2) + (last ? " = F0; END_IF; END_IF; END_IF; END_IF" : " = F0");
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Ramp: the offset between the output and the input at the start falls to 0 at a given rate.
-int Template015(AlgorithmLine& line) {
+SyntaxMessage Template015(AlgorithmLine& line) {
     const AlgorithmState s = AllocateAlgorithmState(line.state(), 015);
     line.firstCycleTest(s);
     const std::string& sw0 = s.words[0];
@@ -191,7 +188,7 @@ int Template015(AlgorithmLine& line) {
     line << "; F1 = " + sw0;
     line.signedOperand("; F1 + ", "; F1 - ", 1);
     line << "; " + line.name(2) + " = F1; END_IF; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace vestrel

@@ -47,7 +47,7 @@ void writeBitCopy(AlgorithmLine& line, TokenCode source, TokenCode destination, 
     }
 }
 
-int indexedBitCopy(AlgorithmLine& line, ArraySide array) {
+SyntaxMessage indexedBitCopy(AlgorithmLine& line, ArraySide array) {
     writeInversionMask(line);
     const int groupSize = constantWhole(line, 3);
     const int groups = constantWhole(line, 4);
@@ -66,9 +66,9 @@ int indexedBitCopy(AlgorithmLine& line, ArraySide array) {
     if (line.isConstant(5)) {
         const int index = constantWhole(line, 5);
         // Raised after the inversion mask was written: that part of the line stays.
-        if (index < 1 || index > groups) return 17;
+        if (index < 1 || index > groups) return SyntaxMessage::FifthParameterOutOfRange;
         copyGroup(index - 1);
-        return 0;
+        return SyntaxMessage::None;
     }
     for (int group = 0; group < groups; ++group) {
         const std::string index = line.name(5);
@@ -76,11 +76,11 @@ int indexedBitCopy(AlgorithmLine& line, ArraySide array) {
         copyGroup(group);
         line << "; END_IF";
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
-int indexedAnalogCopy(AlgorithmLine& line, ArraySide array) {
-    if (line.isConstant(1)) return 16;
+SyntaxMessage indexedAnalogCopy(AlgorithmLine& line, ArraySide array) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotAnalogVariable;
     const int groupSize = constantWhole(line, 3);
     const int groups = constantWhole(line, 4);
     const bool negated = line.isNegative(1);
@@ -108,12 +108,12 @@ int indexedAnalogCopy(AlgorithmLine& line, ArraySide array) {
     if (line.isConstant(5)) {
         const int index = constantWhole(line, 5);
         // An index outside the array copies nothing and is not reported.
-        if (index < 1 || index > groups) return 0;
+        if (index < 1 || index > groups) return SyntaxMessage::None;
         for (int j = 0; j < groupSize; ++j) {
             copyElement(index, j);
             line << "; ";
         }
-        return 0;
+        return SyntaxMessage::None;
     }
     for (int group = 1; group <= groups; ++group) {
         const std::string index = line.name(5);
@@ -124,29 +124,29 @@ int indexedAnalogCopy(AlgorithmLine& line, ArraySide array) {
         }
         line << "; END_IF; ";
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace
 
-int Template100(AlgorithmLine& line) { return indexedBitCopy(line, ArraySide::Source); }
-int Template102(AlgorithmLine& line) { return indexedBitCopy(line, ArraySide::Destination); }
-int Template101(AlgorithmLine& line) { return indexedAnalogCopy(line, ArraySide::Destination); }
-int Template103(AlgorithmLine& line) { return indexedAnalogCopy(line, ArraySide::Source); }
+SyntaxMessage Template100(AlgorithmLine& line) { return indexedBitCopy(line, ArraySide::Source); }
+SyntaxMessage Template102(AlgorithmLine& line) { return indexedBitCopy(line, ArraySide::Destination); }
+SyntaxMessage Template101(AlgorithmLine& line) { return indexedAnalogCopy(line, ArraySide::Destination); }
+SyntaxMessage Template103(AlgorithmLine& line) { return indexedAnalogCopy(line, ArraySide::Source); }
 
 // Selector: p9 receives the one of p1..p8 that the index p10 names.
-int Template104(AlgorithmLine& line) {
+SyntaxMessage Template104(AlgorithmLine& line) {
     constexpr int kValues = 8;
     constexpr int kResult = 9;
     constexpr int kIndex = 10;
     line << "  ";
     if (line.isConstant(kIndex)) {
         const int index = constantWhole(line, kIndex);
-        if (index < 1 || index > kValues) return 0;
+        if (index < 1 || index > kValues) return SyntaxMessage::None;
         const std::string target = line.name(kResult);
         line << target;
         line.signedOperand(" = ", " CHGSIGN ", index);
-        return 0;
+        return SyntaxMessage::None;
     }
     for (int k = 1; k <= kValues; ++k) {
         const std::string index = line.name(kIndex);
@@ -156,7 +156,7 @@ int Template104(AlgorithmLine& line) {
         line.signedOperand(" = ", " CHGSIGN ", k);
         line << "; END_IF; ";
     }
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace vestrel

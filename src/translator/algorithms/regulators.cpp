@@ -12,8 +12,6 @@ namespace vestrel {
 namespace {
 using namespace control;
 
-constexpr int kConstantDeviation = 18;  // p1 must be a variable
-constexpr int kVariableTimeCorrection = 19;  // p8 must be a constant
 
 std::string whole(long long n) { return std::to_string(n); }
 
@@ -54,8 +52,8 @@ void limits(AlgorithmLine& line, const std::string& y, const std::string& w, int
 }  // namespace
 
 // Regulator with dead zone, integral state, tracking and output limits.
-int Template001(AlgorithmLine& line) {
-    if (line.isConstant(1)) return kConstantDeviation;
+SyntaxMessage Template001(AlgorithmLine& line) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotSignedAnalogVariable;
     const AlgorithmState s = prologue(line, 01);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1], &sw2 = s.words[2];
 
@@ -119,12 +117,12 @@ int Template001(AlgorithmLine& line) {
          << "; " + sw0 + " = F3; F3 * F1; F3 + " + sw1 + "; CHGSIGN F3";
     limits(line, "F3", "F4", 12, 13, line.name(2));
     line << "; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Regulator with proportional and derivative terms, output bounded to ±1000.
-int Template002(AlgorithmLine& line) {
-    if (line.isConstant(1)) return kConstantDeviation;
+SyntaxMessage Template002(AlgorithmLine& line) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotSignedAnalogVariable;
     const AlgorithmState s = prologue(line, 02);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1];
 
@@ -176,13 +174,13 @@ int Template002(AlgorithmLine& line) {
          << "; F5 = 1000; CALL MIN ( F3, F5, F4); CHGSIGN F5; CALL MAX ( F4, F5, F4); " + line.name(2) +
                 " CHGSIGN F4";
     line << "; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Regulator with integral and filtered derivative terms, tracking and output limits.
-int Template003(AlgorithmLine& line) {
-    if (line.isConstant(1)) return kConstantDeviation;
-    if (!line.isConstant(8)) return kVariableTimeCorrection;
+SyntaxMessage Template003(AlgorithmLine& line) {
+    if (line.isConstant(1)) return SyntaxMessage::ParameterNotSignedAnalogVariable;
+    if (!line.isConstant(8)) return SyntaxMessage::EighthParameterNotConstant;
     const AlgorithmState s = prologue(line, 03);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1], &sw2 = s.words[2], &sw3 = s.words[3];
 
@@ -237,12 +235,12 @@ int Template003(AlgorithmLine& line) {
          << "; " + sw0 + " = F5" << "; F5 + " + sw1 + "; F5 + " + sw2 + "; F5 * F1; CHGSIGN F5";
     limits(line, "F5", "F6", 13, 14, line.name(2));
     line << "; END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 // Regulator with two filtered terms and tracking, output bounded to ±1000.
-int Template004(AlgorithmLine& line) {
-    if (!line.isConstant(8)) return kVariableTimeCorrection;
+SyntaxMessage Template004(AlgorithmLine& line) {
+    if (!line.isConstant(8)) return SyntaxMessage::EighthParameterNotConstant;
     const AlgorithmState s = prologue(line, 04);
     const std::string &sw0 = s.words[0], &sw1 = s.words[1], &sw2 = s.words[2], &sw3 = s.words[3];
 
@@ -295,7 +293,7 @@ int Template004(AlgorithmLine& line) {
          << "; F8 + " + sw1 + "; F8 / I254" << "; " + sw2 + " * F5" << "; F9 = F8; F9 * I254; F9 * 8; F9 * F4"
          << "; " + sw2 + " + F9" << "; F7 * F2; F6 + F7" << "; F6 + " + sw2 + "; CHGSIGN F6";
     line << "; F7 = 1000; CALL MIN 0 ( F6, F7, F5); CHGSIGN F7; CALL MAX 0 ( F5, F7, " + line.name(2) + "); END_IF";
-    return 0;
+    return SyntaxMessage::None;
 }
 
 }  // namespace vestrel

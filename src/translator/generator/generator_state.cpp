@@ -37,11 +37,11 @@ void GeneratorState::openLine(TokenCode token) {
     reader.WordCounter = 1;
 }
 
-void GeneratorState::ReportSyntaxError(int code) {
-    if (code == 0) return;
+void GeneratorState::ReportSyntaxError(SyntaxMessage message) {
+    if (message == SyntaxMessage::None) return;
     if (messagePanel) *messagePanel = true;
     if (destPanel) *destPanel = false;
-    if (messages) messages->AddSyntaxError(reader.LineCounter, reader.WordCounter, code);
+    if (messages) messages->AddSyntaxError(reader.LineCounter + 1, reader.WordCounter, message);
 }
 
 }  // namespace vestrel

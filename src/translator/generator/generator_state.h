@@ -13,7 +13,7 @@
 #include "translator/generator/convert_table.h"
 #include "translator/generator/operand_records.h"
 #include "translator/lexer/token_file.h"
-#include "translator/run/diagnostics.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 #include "translator/run/trace_log.h"
@@ -76,8 +76,8 @@ struct GeneratorState {
     void StatementOutput(std::string_view line);
     // The bookkeeping of a line-opening action: LineCounter + 1, progress, trace, WordCounter 1.
     void openLine(TokenCode token);
-    // Appends a message citing LineCounter + 1 and WordCounter; code 0 does nothing.
-    void ReportSyntaxError(int code);
+    // Appends a message citing LineCounter + 1 and WordCounter; None does nothing.
+    void ReportSyntaxError(SyntaxMessage message);
 };
 
 }  // namespace vestrel

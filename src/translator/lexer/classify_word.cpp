@@ -4,7 +4,7 @@
 #include <array>
 
 #include "translator/algorithms/algorithm_table.h"
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/text/literal.h"
 
 namespace vestrel {
@@ -59,45 +59,45 @@ static_assert(kFamilies.size() == 8, "eight variable families");
 constexpr std::string_view kMarkerPrefix = "тс"_cp;
 constexpr std::string_view kAlgorithmPrefix = "алг"_cp;
 
-WordClass rejected(int message) { return {message, 0}; }
+WordClass rejected(LexicalMessage message) { return {message, 0}; }
 
 WordClass classifyVariable(std::string_view word, const VariableFamily& family) {
     const std::size_t length = family.prefix.size() + static_cast<std::size_t>(family.digitCount);
-    if (word.size() != length) return rejected(lexical::UnknownVariable);
+    if (word.size() != length) return rejected(LexicalMessage::UnknownVariable);
     TokenCode index = 0;
     for (std::size_t i = 0; i < static_cast<std::size_t>(family.digitCount); ++i) {
         const char digit = word[family.prefix.size() + i];
-        if (digit < '0' || digit > family.highestDigit[i]) return rejected(lexical::WrongVariableIndex);
+        if (digit < '0' || digit > family.highestDigit[i]) return rejected(LexicalMessage::WrongVariableIndex);
         index += family.weight[i] * static_cast<TokenCode>(digit - '0');
     }
-    return {0, family.base | index};
+    return {LexicalMessage::None, family.base | index};
 }
 
 // "тс" d "." d "." d, each d 0 or 1.
 WordClass classifyMarker(std::string_view word) {
-    if (word.size() != 7 || word[3] != '.' || word[5] != '.') return rejected(lexical::UnknownVariable);
+    if (word.size() != 7 || word[3] != '.' || word[5] != '.') return rejected(LexicalMessage::UnknownVariable);
     TokenCode bits = 0;
     for (const std::size_t at : {2u, 4u, 6u}) {
-        if (word[at] != '0' && word[at] != '1') return rejected(lexical::WrongVariableIndex);
+        if (word[at] != '0' && word[at] != '1') return rejected(LexicalMessage::WrongVariableIndex);
         bits = bits * 2 + static_cast<TokenCode>(word[at] - '0');
     }
-    return {0, token::Marker + bits};
+    return {LexicalMessage::None, token::Marker + bits};
 }
 
 // "алг" and three octal digits, the first 0 or 1, naming an implemented algorithm.
 WordClass classifyAlgorithm(std::string_view word, NumberingState& numbering) {
-    if (word.size() != 6) return rejected(lexical::UnknownCommand);
+    if (word.size() != 6) return rejected(LexicalMessage::UnknownCommand);
     int index = 0;
     for (std::size_t i = 3; i < 6; ++i) {
         const char highest = i == 3 ? '1' : '7';
-        if (word[i] < '0' || word[i] > highest) return rejected(lexical::WrongAlgorithmIndex);
+        if (word[i] < '0' || word[i] > highest) return rejected(LexicalMessage::WrongAlgorithmIndex);
         index = index * 8 + (word[i] - '0');
     }
     const AlgorithmInfoEntry& info = AlgorithmInfo[static_cast<std::size_t>(index)];
-    if (!info.implemented) return rejected(lexical::AlgorithmNotImplemented);
+    if (!info.implemented) return rejected(LexicalMessage::AlgorithmNotImplemented);
     numbering.parametersRemaining = info.parameterCount;
     numbering.lastParameter = 0;
-    return {0, token::Algorithm + static_cast<TokenCode>(index)};
+    return {LexicalMessage::None, token::Algorithm + static_cast<TokenCode>(index)};
 }
 
 // The first bytes are compared before the whole texts: a word is classified for every
@@ -112,14 +112,14 @@ bool startsWith(std::string_view word, std::string_view prefix) {
 WordClass ClassifyWord(std::string_view word, NumberingState& numbering) {
     for (const Keyword& keyword : kKeywords)
         if (word.size() == keyword.word.size() && word[0] == keyword.word[0] && word == keyword.word)
-            return {0, keyword.code};
-    if (word.size() < 2) return rejected(lexical::UnknownIdentifier);
+            return {LexicalMessage::None, keyword.code};
+    if (word.size() < 2) return rejected(LexicalMessage::UnknownIdentifier);
 
     for (const VariableFamily& family : kFamilies)
         if (startsWith(word, family.prefix)) return classifyVariable(word, family);
     if (startsWith(word, kMarkerPrefix)) return classifyMarker(word);
     if (startsWith(word, kAlgorithmPrefix)) return classifyAlgorithm(word, numbering);
-    return rejected(lexical::UnknownIdentifier);
+    return rejected(LexicalMessage::UnknownIdentifier);
 }
 
 }  // namespace vestrel

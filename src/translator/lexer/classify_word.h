@@ -4,14 +4,15 @@
 
 #include <string_view>
 
+#include "translator/diagnostics/messages.h"
 #include "translator/lexer/numbering.h"
 #include "translator/lexer/token_file.h"
 
 namespace vestrel {
 
 struct WordClass {
-    int message = 0;     // lexical message code, 0 when the word is accepted
-    TokenCode code = 0;  // valid when message is 0
+    LexicalMessage message = LexicalMessage::None;  // what rejects the word
+    TokenCode code = 0;  // valid when message is None
 };
 
 // `word` is lower-case (after macro replacement). An accepted algorithm command starts

@@ -101,9 +101,9 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
         return;
     }
     if (line[0] == '/') {
-        const int code = m_macros.ScanMacroLine(line, m_column);
-        if (code == 0) WriteTextLine(line);  // the syntax pass reads a definition as a comment
-        ReportLexicalError(code);
+        const LexicalMessage message = m_macros.ScanMacroLine(line, m_column);
+        if (message == LexicalMessage::None) WriteTextLine(line);  // the syntax pass reads a definition as a comment
+        ReportLexicalError(message);
         return;
     }
     m_numbering.lineNumberExpected = true;
@@ -113,9 +113,9 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
 
 void TLexicAnalys::WriteTextLine(std::string_view line) { m_file->writeRecord(token::TextLine, line); }
 
-void TLexicAnalys::ReportLexicalError(int code) {
-    if (code == 0) return;
-    if (m_messages) m_messages->AddLexicalError(m_lineIndex + 1, m_column, code);
+void TLexicAnalys::ReportLexicalError(LexicalMessage message) {
+    if (message == LexicalMessage::None) return;
+    if (m_messages) m_messages->AddLexicalError(m_lineIndex + 1, m_column, message);
     ++m_errorCount;
 }
 

@@ -9,7 +9,7 @@
 #include "translator/lexer/macros_table.h"
 #include "translator/lexer/numbering.h"
 #include "translator/lexer/token_file.h"
-#include "translator/run/diagnostics.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/sinks.h"
 
 namespace vestrel {
@@ -34,21 +34,20 @@ private:
     void AnalyseLine(std::string_view line);
     // A D200 record holding the whole line; not a token.
     void WriteTextLine(std::string_view line);
-    // Code 0 does nothing; otherwise one message citing the current line and column.
-    void ReportLexicalError(int code);
-    // Cuts a line that begins with a digit into records; returns a message code.
-    int ScanNumberedLine(std::string_view line);
+    // None does nothing; otherwise one message citing the current line and column.
+    void ReportLexicalError(LexicalMessage message);
+    // Cuts a line that begins with a digit into records; returns the message that ends it.
+    LexicalMessage ScanNumberedLine(std::string_view line);
 
     // The items of a numbered line. Each starts at `start` (0-based), leaves the position
-    // after the item in `next` and returns a message code; kLineDone ends the scan
-    // of the line without a message.
-    static constexpr int kLineDone = -1;
-    int scanWord(std::string_view line, std::size_t start, std::size_t& next);
-    int scanDigits(std::string_view line, std::size_t start, std::size_t& next);
-    int scanSectionHeader(std::string_view line, std::size_t start);
-    int scanLineNumber(std::string_view line, std::string_view digitRun);
-    int scanParameterNumber(std::string_view line, std::string_view digitRun);
-    int scanConstant(std::string_view line, std::size_t start, std::size_t& next);
+    // after the item in `next` (the end of the line when the item takes the rest of it)
+    // and returns the message that rejects the item, None when it is accepted.
+    LexicalMessage scanWord(std::string_view line, std::size_t start, std::size_t& next);
+    LexicalMessage scanDigits(std::string_view line, std::size_t start, std::size_t& next);
+    LexicalMessage scanSectionHeader(std::string_view line, std::size_t start, std::size_t& next);
+    LexicalMessage scanLineNumber(std::string_view line, std::string_view digitRun);
+    LexicalMessage scanParameterNumber(std::string_view line, std::string_view digitRun);
+    LexicalMessage scanConstant(std::string_view line, std::size_t start, std::size_t& next);
 
     void writeToken(TokenCode code, std::string_view text);
     void setColumnAt(std::size_t position) { m_column = static_cast<int>(position) + 1; }

@@ -1,7 +1,7 @@
 // Macro definitions and replacement.
 #include "translator/lexer/macros_table.h"
 
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel {
@@ -37,26 +37,26 @@ bool TMacrosTable::AddMacro(std::string_view name, std::string_view value) {
     return true;
 }
 
-int TMacrosTable::ScanMacroLine(std::string_view line, int& column) {
+LexicalMessage TMacrosTable::ScanMacroLine(std::string_view line, int& column) {
     // Positions are 0-based here; the column is 1-based.
     column = 2;
-    if (line.size() < 2 || !text::isLetter(line[1])) return lexical::MacroMustBeginWithLetter;
+    if (line.size() < 2 || !text::isLetter(line[1])) return LexicalMessage::MacroMustBeginWithLetter;
 
     std::size_t end = 2;
     while (end < line.size() && (text::isLetter(line[end]) || text::isDigit(line[end]))) ++end;
     const std::string_view name = line.substr(1, end - 1);
     column = static_cast<int>(end) + 1;
-    if (end >= line.size() || line[end] != ' ') return lexical::MacroGivenWrongly;
+    if (end >= line.size() || line[end] != ' ') return LexicalMessage::MacroGivenWrongly;
 
     std::size_t valueStart = end;
     while (valueStart < line.size() && line[valueStart] == ' ') ++valueStart;
     column = static_cast<int>(valueStart) + 1;
-    if (valueStart >= line.size()) return lexical::MacroGivenWrongly;
+    if (valueStart >= line.size()) return LexicalMessage::MacroGivenWrongly;
 
     std::size_t valueEnd = valueStart;
     while (valueEnd < line.size() && line[valueEnd] != ' ') ++valueEnd;
-    if (!AddMacro(name, line.substr(valueStart, valueEnd - valueStart))) return lexical::TooManyMacros;
-    return 0;
+    if (!AddMacro(name, line.substr(valueStart, valueEnd - valueStart))) return LexicalMessage::TooManyMacros;
+    return LexicalMessage::None;
 }
 
 }  // namespace vestrel

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "translator/diagnostics/messages.h"
+
 namespace vestrel {
 
 class TMacrosTable {
@@ -28,10 +30,10 @@ public:
         const int found = find(word);
         return found >= 0 ? std::string_view(m_values[static_cast<std::size_t>(found)]) : word;
     }
-    // Parses a lower-cased definition line ("/" first) and adds the definition. Returns a
-    // lexical message code (0 = accepted); `column` ends where a message points. The
+    // Parses a lower-cased definition line ("/" first) and adds the definition. Returns the
+    // message that rejects it (None = accepted); `column` ends where a message points. The
     // caller writes an accepted line as a text record.
-    int ScanMacroLine(std::string_view line, int& column);
+    LexicalMessage ScanMacroLine(std::string_view line, int& column);
 
     int count() const { return m_count; }
     void clear();

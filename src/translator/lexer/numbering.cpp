@@ -1,39 +1,39 @@
 // Section, line and parameter numbering rules.
 #include "translator/lexer/numbering.h"
 
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel {
 
-int acceptSectionHeader(NumberingState& state, std::string_view header, int& number) {
+LexicalMessage acceptSectionHeader(NumberingState& state, std::string_view header, int& number) {
     // Exactly three digits before the ".": block 0..7, section 00..37.
     const bool wellFormed = header.size() >= 4 && header[3] == '.' && text::isOctalDigit(header[0]) &&
                             header[1] >= '0' && header[1] <= '3' && text::isOctalDigit(header[2]);
-    if (!wellFormed) return lexical::WrongConstant;
+    if (!wellFormed) return LexicalMessage::WrongConstant;
     const int value = (header[0] - '0') * 100 + (header[1] - '0') * 10 + (header[2] - '0');
-    if (value < state.lastSection) return lexical::SectionOutOfOrder;
-    if (value == state.lastSection) return lexical::SectionExists;
+    if (value < state.lastSection) return LexicalMessage::SectionOutOfOrder;
+    if (value == state.lastSection) return LexicalMessage::SectionExists;
     state.lastSection = value;
     state.lastLine = -1;
     number = OctalTriple(header[0], header[1], header[2]);
-    return 0;
+    return LexicalMessage::None;
 }
 
-int acceptLineNumber(NumberingState& state, std::string_view digitRun, int& number) {
+LexicalMessage acceptLineNumber(NumberingState& state, std::string_view digitRun, int& number) {
     if (digitRun.size() != 2 || !text::isOctalDigit(digitRun[0]) || !text::isOctalDigit(digitRun[1]))
-        return lexical::LineNumberNotOctal;
+        return LexicalMessage::LineNumberNotOctal;
     const int value = (digitRun[0] - '0') * 8 + (digitRun[1] - '0');
-    if (value == state.lastLine) return lexical::LineNumberExists;
-    if (value != state.lastLine + 1) return lexical::LineOutOfOrder;
-    if (state.lastSection < 0) return lexical::SectionNumberMissing;
+    if (value == state.lastLine) return LexicalMessage::LineNumberExists;
+    if (value != state.lastLine + 1) return LexicalMessage::LineOutOfOrder;
+    if (state.lastSection < 0) return LexicalMessage::SectionNumberMissing;
     state.lineNumberExpected = false;
     state.lastLine = value;
     number = value;
-    return 0;
+    return LexicalMessage::None;
 }
 
-int acceptParameterNumber(NumberingState& state, std::string_view digitRun, int& number) {
+LexicalMessage acceptParameterNumber(NumberingState& state, std::string_view digitRun, int& number) {
     state.lineNumberExpected = false;
     state.parameterNumberExpected = false;
     // A run of any length: once the value is past every parameter count it can only be
@@ -44,12 +44,12 @@ int acceptParameterNumber(NumberingState& state, std::string_view digitRun, int&
         value = value * 10 + (digit - '0');
         if (value > kCeiling) value = kCeiling;
     }
-    if (value == state.lastParameter) return lexical::ParameterNumberExists;
-    if (value != state.lastParameter + 1) return lexical::ParametersNotInSequence;
+    if (value == state.lastParameter) return LexicalMessage::ParameterNumberExists;
+    if (value != state.lastParameter + 1) return LexicalMessage::ParametersNotInSequence;
     state.lastParameter = value;
     --state.parametersRemaining;
     number = value;
-    return 0;
+    return LexicalMessage::None;
 }
 
 }  // namespace vestrel

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "translator/diagnostics/messages.h"
+
 namespace vestrel {
 
 struct NumberingState {
@@ -21,15 +23,15 @@ struct NumberingState {
 // block * 32 + section for a section written as three digit characters.
 constexpr int OctalTriple(char a, char b, char c) { return (a - '0') * 32 + (b - '0') * 8 + (c - '0'); }
 
-// Each returns a lexical message code, 0 when the number is accepted. On acceptance the
+// Each returns the message that rejects the number, None when it is accepted. On acceptance the
 // state moves on and `number` receives the low part of the opening record's code; on
 // rejection the state keeps its values (apart from what the rule clears first).
 
 // `header` starts at the first digit and reaches the "." after it.
-int acceptSectionHeader(NumberingState& state, std::string_view header, int& number);
+LexicalMessage acceptSectionHeader(NumberingState& state, std::string_view header, int& number);
 // `digitRun` is the first digit run of a statement line.
-int acceptLineNumber(NumberingState& state, std::string_view digitRun, int& number);
+LexicalMessage acceptLineNumber(NumberingState& state, std::string_view digitRun, int& number);
 // `digitRun` is the first digit run of a parameter line; both expectations end here.
-int acceptParameterNumber(NumberingState& state, std::string_view digitRun, int& number);
+LexicalMessage acceptParameterNumber(NumberingState& state, std::string_view digitRun, int& number);
 
 }  // namespace vestrel

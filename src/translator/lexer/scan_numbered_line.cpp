@@ -7,7 +7,7 @@
 #include "translator/lexer/classify_word.h"
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/numeric_literals.h"
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel {
@@ -53,15 +53,15 @@ void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
     m_file->writeRecord(code, text);
 }
 
-int TLexicAnalys::ScanNumberedLine(std::string_view line) {
+LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
     std::size_t position = 0;
     for (;;) {
         while (position < line.size() && line[position] == ' ') ++position;
-        if (position >= line.size()) return 0;
+        if (position >= line.size()) return LexicalMessage::None;
 
         const char c = line[position];
         std::size_t next = position + 1;  // anything not named below (tab, comma, ...) is skipped
-        int result = 0;
+        LexicalMessage result = LexicalMessage::None;
         const unsigned characterClass = classOf(c);
         if (characterClass == Letter) {
             result = scanWord(line, position, next);
@@ -72,18 +72,17 @@ int TLexicAnalys::ScanNumberedLine(std::string_view line) {
             next = endOfRun(line, position, Digit | Point);
             const std::string_view run = line.substr(position, next - position);
             setColumnAt(position);
-            if (!isTimeTenths(run)) return lexical::WrongConstant;
+            if (!isTimeTenths(run)) return LexicalMessage::WrongConstant;
             writeToken(token::TimeTenths, run);
         } else if (characterClass == Digit) {
             result = scanDigits(line, position, next);
         }
-        if (result == kLineDone) return 0;
-        if (result != 0) return result;
+        if (result != LexicalMessage::None) return result;
         position = next;
     }
 }
 
-int TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t& next) {
+LexicalMessage TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t& next) {
     next = endOfRun(line, start + 1, Letter | Digit | Point);
     const std::string_view word = line.substr(start, next - start);
     std::string_view meaning = m_macros.ExpandMacro(word);
@@ -91,41 +90,42 @@ int TLexicAnalys::scanWord(std::string_view line, std::size_t start, std::size_t
     setColumnAt(start);
 
     const WordClass found = ClassifyWord(meaning, m_numbering);
-    if (found.message != 0) return found.message;
+    if (found.message != LexicalMessage::None) return found.message;
     // The record keeps the word as written, whatever a macro made of it.
     switch (tokenClass(found.code)) {
         case 0x9:
-            if (m_ifWordSeen) return lexical::SeveralCommands;
+            if (m_ifWordSeen) return LexicalMessage::SeveralCommands;
             m_ifWordSeen = true;
             break;
         case 0xA:
-            if (m_operationWordSeen) return lexical::SeveralCommands;
+            if (m_operationWordSeen) return LexicalMessage::SeveralCommands;
             m_operationWordSeen = true;
             break;
         case 0xD:
             // A "тс" marker takes the rest of the line as free text.
             writeToken(found.code, word);
             m_file->writeRecord(token::RestOfLine, line.substr(start));
-            return kLineDone;
+            next = line.size();
+            return LexicalMessage::None;
         default:
             break;
     }
     writeToken(found.code, word);
-    return 0;
+    return LexicalMessage::None;
 }
 
-int TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size_t& next) {
+LexicalMessage TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size_t& next) {
     const std::size_t size = line.size();
     if (start + 5 < size && line[start + 2] == '.' && line[start + 5] == '.') {
         next = endOfRun(line, start, Digit | Point);
         const std::string_view run = line.substr(start, next - start);
         setColumnAt(start);
-        if (!isTimeOfDay(run)) return lexical::WrongConstant;
+        if (!isTimeOfDay(run)) return LexicalMessage::WrongConstant;
         writeToken(token::TimeOfDay, run);
-        return 0;
+        return LexicalMessage::None;
     }
     if (start + 3 < size && line[start + 3] == '.' && (start + 4 == size || !text::isDigit(line[start + 4])))
-        return scanSectionHeader(line, start);
+        return scanSectionHeader(line, start, next);
 
     next = endOfRun(line, start, Digit);
     setColumnAt(start);
@@ -135,43 +135,44 @@ int TLexicAnalys::scanDigits(std::string_view line, std::size_t start, std::size
     return scanConstant(line, start, next);
 }
 
-int TLexicAnalys::scanSectionHeader(std::string_view line, std::size_t start) {
+LexicalMessage TLexicAnalys::scanSectionHeader(std::string_view line, std::size_t start, std::size_t& next) {
     setColumnAt(start);
     int section = 0;
-    const int message = acceptSectionHeader(m_numbering, line.substr(start), section);
-    if (message != 0) return message;
+    const LexicalMessage message = acceptSectionHeader(m_numbering, line.substr(start), section);
+    if (message != LexicalMessage::None) return message;
     // Whatever follows the "." is free text.
     writeToken(token::Section + static_cast<TokenCode>(section), line);
-    return kLineDone;
+    next = line.size();
+    return LexicalMessage::None;
 }
 
-int TLexicAnalys::scanLineNumber(std::string_view line, std::string_view digitRun) {
+LexicalMessage TLexicAnalys::scanLineNumber(std::string_view line, std::string_view digitRun) {
     int number = 0;
-    const int message = acceptLineNumber(m_numbering, digitRun, number);
-    if (message != 0) return message;
+    const LexicalMessage message = acceptLineNumber(m_numbering, digitRun, number);
+    if (message != LexicalMessage::None) return message;
     m_ifWordSeen = false;
     m_operationWordSeen = false;
     writeToken(token::StatementLine + static_cast<TokenCode>(number), line);
-    return 0;
+    return LexicalMessage::None;
 }
 
-int TLexicAnalys::scanParameterNumber(std::string_view line, std::string_view digitRun) {
+LexicalMessage TLexicAnalys::scanParameterNumber(std::string_view line, std::string_view digitRun) {
     int number = 0;
-    const int message = acceptParameterNumber(m_numbering, digitRun, number);
-    if (message != 0) return message;
+    const LexicalMessage message = acceptParameterNumber(m_numbering, digitRun, number);
+    if (message != LexicalMessage::None) return message;
     m_ifWordSeen = false;
     m_operationWordSeen = false;
     writeToken(token::ParameterLine + static_cast<TokenCode>(number), line);
-    return 0;
+    return LexicalMessage::None;
 }
 
-int TLexicAnalys::scanConstant(std::string_view line, std::size_t start, std::size_t& next) {
+LexicalMessage TLexicAnalys::scanConstant(std::string_view line, std::size_t start, std::size_t& next) {
     next = endOfRun(line, start, Digit | Point);
     const std::optional<double> value = readConstant(line.substr(start, next - start));
-    if (!value) return lexical::WrongConstant;
+    if (!value) return LexicalMessage::WrongConstant;
     ++m_tokenCount;
     m_file->writeConstant(*value);
-    return 0;
+    return LexicalMessage::None;
 }
 
 }  // namespace vestrel

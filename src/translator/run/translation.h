@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "translator/run/diagnostics.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 

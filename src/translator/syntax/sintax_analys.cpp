@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "translator/generator/init_program.h"
-#include "translator/run/messages.h"
+#include "translator/diagnostics/messages.h"
 #include "translator/syntax/syntax_graph.h"
 #include "translator/syntax/table_stack.h"
 #include "translator/text/literal.h"
@@ -68,8 +68,8 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     progress.advance();
 
     // Stops the pass where the engine cannot go on: the message, and no output at all.
-    auto stopWithError = [&](int code, int atRow) {
-        ReportSyntaxError(code);
+    auto stopWithError = [&](SyntaxMessage message, int atRow) {
+        ReportSyntaxError(message);
         trace.error(token, atRow);
         slots = SlotLists{};
         ThenBuffer.clear();
@@ -99,7 +99,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
                     row = walk.next;  // the rejecting row, taken row by row below
                 } else {
                     const int nextRow = walk.end == EngineSegment::End::Next ? walk.next : engineStack.Pop();
-                    if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(syntax::EngineError, row);
+                    if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(SyntaxMessage::SyntaxError, row);
                     row = nextRow;
                     if (walk.consume) readNextToken();
                     continue;
@@ -120,10 +120,10 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
                 if (engineStack.Count() >= engineStack.Capacity()) nextRow = -1;
                 else engineStack.Push(row + 1);
             }
-            if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(syntax::EngineError, row);
+            if (nextRow < 0 || nextRow >= kSyntaxRowCount) return stopWithError(SyntaxMessage::SyntaxError, row);
             row = nextRow;
             trace.row(row);
-        } else if (current.error != 0) {
+        } else if (current.error != SyntaxMessage::None) {
             return stopWithError(current.error, row);
         } else {
             ++row;

@@ -4,7 +4,7 @@
 
 #include "translator/generator/generator_state.h"
 #include "translator/lexer/token_file.h"
-#include "translator/run/diagnostics.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/run/sinks.h"
 #include "translator/run/trace_log.h"
 #include "translator/run/translation.h"

@@ -64,7 +64,9 @@ constexpr OnMatch call(int row) { return {row, false, true, false}; }
 constexpr OnMatch back() { return {0, false, false, true}; }
 constexpr OnMatch consumeBack() { return {0, true, false, true}; }
 
-enum OnMismatch { TRY = 0, ERROR = kRowErrorCode };
+// A failed test either tries the following row or stops the pass with the syntax error.
+constexpr SyntaxMessage TRY = SyntaxMessage::None;
+constexpr SyntaxMessage ERROR = SyntaxMessage::SyntaxError;
 
 struct Named {
     Action action;
@@ -73,7 +75,7 @@ struct Named {
 #define ACTION(routine) Named{&routine, #routine}
 constexpr Named NONE{nullptr, {}};
 
-constexpr SyntaxRow row(TokenSet tokens, OnMatch match, OnMismatch mismatch, Named action = NONE) {
+constexpr SyntaxRow row(TokenSet tokens, OnMatch match, SyntaxMessage mismatch, Named action = NONE) {
     return {match.next, match.consume, match.push, match.pop, mismatch, action.action, action.name, tokens};
 }
 
@@ -328,7 +330,7 @@ constexpr EngineSegment compileSegment(const std::array<std::uint64_t, kSyntaxRo
     for (int step = 0; step < 64; ++step) {
         const SyntaxRow& current = kRows[static_cast<std::size_t>(r)];
         const bool accepts = ((masks[static_cast<std::size_t>(r)] >> tokenClass) & 1u) != 0;
-        if (!accepts && current.error != 0) {
+        if (!accepts && current.error != SyntaxMessage::None) {
             // The engine reports the error row by row, its action included.
             segment.end = EngineSegment::End::AtRow;
             segment.next = static_cast<std::uint8_t>(r);

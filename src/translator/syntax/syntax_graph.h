@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "translator/diagnostics/messages.h"
 #include "translator/generator/actions.h"
 #include "translator/lexer/token_file.h"
 
@@ -12,7 +13,6 @@ namespace vestrel {
 
 inline constexpr int kTokenSetSize = 21;
 inline constexpr int kSyntaxRowCount = 183;
-inline constexpr int kRowErrorCode = 255;
 
 using TokenSet = std::array<std::uint16_t, kTokenSetSize>;
 
@@ -21,7 +21,7 @@ struct SyntaxRow {
     bool consume = false;  // the token is used up
     bool push = false;     // push this row + 1, then go to next (a sub-graph call)
     bool pop = false;      // go to the popped row (a sub-graph return)
-    int error = 0;         // 0: a failed test tries the following row; else the message code
+    SyntaxMessage error = SyntaxMessage::None;  // None: a failed test tries the following row
     Action action = nullptr;              // called on entering the row, before the test
     std::string_view actionName;          // the routine's name, for traces and tests
     TokenSet tokens{};                    // 0 marks an empty entry

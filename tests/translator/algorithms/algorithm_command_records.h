@@ -65,7 +65,7 @@ inline CommandResult translateCommand(int index, const std::vector<ParameterValu
     options.AddProgramText = false;
     const Pass2Outcome outcome = runPass2(algorithmCommand(index, values), options);
     CommandResult result;
-    for (const auto& d : outcome.diagnostics.entries()) result.diagnostics.push_back(d.text);
+    for (const auto& d : outcome.diagnostics.entries()) result.diagnostics.push_back(d.text());
     const std::vector<std::string>& slot = outcome.slots[1];
     std::size_t i = 0;
     while (i < slot.size() && slot[i] != "VAR_IN_OUT") ++i;

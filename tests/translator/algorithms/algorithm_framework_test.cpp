@@ -39,7 +39,7 @@ int checkOne(int index, TokenCode code, const std::string& text, int position = 
     TKorvelAlgorithm algorithm;
     algorithm.index = index;
     algorithm.parameters[static_cast<std::size_t>(position)] = {text, code, 0};
-    return CheckParameter(algorithm, position);
+    return codeOf(CheckParameter(algorithm, position));
 }
 
 TEST(CheckParameter, KindsAcceptWhatTheyNameAndGiveTheirMessage) {

@@ -89,7 +89,7 @@ inline std::vector<std::string> statementLines(const TranslationResult& result, 
 
 inline std::vector<std::string> diagnosticTexts(const TranslationResult& result) {
     std::vector<std::string> texts;
-    for (const Diagnostic& d : result.diagnostics.entries()) texts.push_back(text::toUtf8(d.text));
+    for (const Diagnostic& d : result.diagnostics.entries()) texts.push_back(text::toUtf8(d.text()));
     return texts;
 }
 

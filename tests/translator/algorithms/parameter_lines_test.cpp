@@ -22,10 +22,10 @@ TEST(ParameterMessages, ALaterSyntaxErrorCitesTheSameLineAsWithoutTheFaultyComma
                                       {});
     ASSERT_EQ(faulty.diagnostics.size(), 3u);
     ASSERT_EQ(valid.diagnostics.size(), 1u);
-    EXPECT_EQ(faulty.diagnostics[0].text, "Ошибка!!! (4, слово №2).Параметр алгоритма должен быть: Константа от 0 до 7"_cp);
-    EXPECT_EQ(faulty.diagnostics[1].text, "Ошибка!!! (7, слово №2).Параметр алгоритма должен быть: АВ"_cp);
-    EXPECT_EQ(faulty.diagnostics[2].text, valid.diagnostics[0].text);
-    EXPECT_EQ(valid.diagnostics[0].text, "Ошибка!!! (9, слово №2).Синтаксическая ошибка!"_cp);
+    EXPECT_EQ(faulty.diagnostics[0].text(), "Ошибка!!! (4, слово №2).Параметр алгоритма должен быть: Константа от 0 до 7"_cp);
+    EXPECT_EQ(faulty.diagnostics[1].text(), "Ошибка!!! (7, слово №2).Параметр алгоритма должен быть: АВ"_cp);
+    EXPECT_EQ(faulty.diagnostics[2].text(), valid.diagnostics[0].text());
+    EXPECT_EQ(valid.diagnostics[0].text(), "Ошибка!!! (9, слово №2).Синтаксическая ошибка!"_cp);
     EXPECT_EQ(faulty.syntaxStatus, 0x8001);
 }
 

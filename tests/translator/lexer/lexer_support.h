@@ -10,26 +10,26 @@
 
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/token_file.h"
-#include "translator/run/messages.h"
+#include "translator/diagnostics/diagnostics.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel::testing {
 
-struct LexicalMessage {
+struct CitedMessage {
     int line = 0;
     int column = 0;
     int code = 0;
-    bool operator==(const LexicalMessage&) const = default;
+    bool operator==(const CitedMessage&) const = default;
 };
 
-inline std::ostream& operator<<(std::ostream& out, const LexicalMessage& m) {
+inline std::ostream& operator<<(std::ostream& out, const CitedMessage& m) {
     return out << "(line " << m.line << ", column " << m.column << ", message " << m.code << ")";
 }
 
 struct PassOne {
     int result = 0;                 // what Analyse returned
     std::vector<std::string> records;  // "CODE text", UTF-8
-    std::vector<LexicalMessage> messages;
+    std::vector<CitedMessage> messages;
     bool messagePanel = false;
     int errorCount = 0;
     std::string bytes;              // the token file as written
@@ -52,24 +52,6 @@ inline std::vector<std::string> decodeRecords(std::string_view bytes) {
     return records;
 }
 
-// Reads "Ошибка!!! (L,C).text" back into its three numbers; the text must be one of
-// the nineteen messages.
-inline LexicalMessage parseLexicalMessage(const std::string& entry) {
-    LexicalMessage message;
-    const std::size_t open = entry.find('(');
-    const std::size_t comma = entry.find(',', open);
-    const std::size_t close = entry.find(").", comma);
-    EXPECT_NE(close, std::string::npos) << text::toUtf8(entry);
-    if (close == std::string::npos) return message;
-    message.line = std::stoi(entry.substr(open + 1, comma - open - 1));
-    message.column = std::stoi(entry.substr(comma + 1, close - comma - 1));
-    const std::string_view text = std::string_view(entry).substr(close + 2);
-    for (int code = 1; code <= kLexicalMessageCount; ++code)
-        if (kLexicalMessages[static_cast<std::size_t>(code)] == text) message.code = code;
-    EXPECT_NE(message.code, 0) << text::toUtf8(entry);
-    return message;
-}
-
 // Pass 1 over the lines (UTF-8, converted to cp1251 first).
 inline PassOne runPassOne(const std::vector<std::string>& utf8Lines) {
     std::vector<std::string> source;
@@ -83,8 +65,10 @@ inline PassOne runPassOne(const std::vector<std::string>& utf8Lines) {
     pass.result = analyser.Analyse({&file, &source, &messages, &panel, &progress});
     pass.bytes = file.bytes();
     pass.records = decodeRecords(file.bytes());
-    for (const Diagnostic& entry : messages.entries())
-        if (entry.level == 1) pass.messages.push_back(parseLexicalMessage(entry.text));
+    for (const Diagnostic& entry : messages.entries()) {
+        EXPECT_EQ(entry.pass, TranslationPass::Lexical) << text::toUtf8(entry.text());
+        pass.messages.push_back({entry.line, entry.column, entry.code});
+    }
     pass.messagePanel = panel;
     pass.errorCount = analyser.errorCount();
     return pass;

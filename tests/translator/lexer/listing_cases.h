@@ -14,7 +14,7 @@ struct ListingCase {
     const char* name;
     std::vector<std::string> source;   // UTF-8
     std::vector<std::string> records;  // "CODE text"
-    std::vector<LexicalMessage> messages;
+    std::vector<CitedMessage> messages;
 };
 
 inline void checkListing(const ListingCase& c) {

@@ -10,7 +10,7 @@ namespace vestrel {
 namespace {
 using testing::checkListing;
 using testing::cp;
-using testing::LexicalMessage;
+using testing::CitedMessage;
 using testing::ListingCase;
 using testing::runPassOne;
 
@@ -96,7 +96,7 @@ TEST(TMacrosTable, TheHundredAndFirstNameIsRefused) {
     source.push_back("000.");
     source.push_back("00 в м0");
     const auto pass = runPassOne(source);
-    EXPECT_EQ(pass.messages, (std::vector<LexicalMessage>{{101, 7, 3}, {102, 5, 3}}));
+    EXPECT_EQ(pass.messages, (std::vector<CitedMessage>{{101, 7, 3}, {102, 5, 3}}));
     ASSERT_EQ(pass.records.size(), 104u);  // 100 definitions, no record for the refused ones
     EXPECT_EQ(pass.records[99], "D200 /м99 вд001");
     EXPECT_EQ(pass.records[100], "F200 000.");

@@ -10,7 +10,7 @@
 
 namespace vestrel {
 namespace {
-using testing::LexicalMessage;
+using testing::CitedMessage;
 using testing::runPassOne;
 
 struct StatementCase {
@@ -31,7 +31,7 @@ void checkStatement(const StatementCase& c) {
     if (c.message == 0) {
         EXPECT_TRUE(pass.messages.empty());
     } else {
-        EXPECT_EQ(pass.messages, std::vector<LexicalMessage>({{2, c.column, c.message}}));
+        EXPECT_EQ(pass.messages, std::vector<CitedMessage>({{2, c.column, c.message}}));
     }
 }
 
@@ -110,7 +110,7 @@ TEST(ScanNumberedLine, RecordsBeforeTheErrorStayAndCount) {
     EXPECT_EQ(pass.records, (std::vector<std::string>{"F200 000.", "F300 00 ав001 = ва001 + х", "4001 ав001",
                                                       "B03D =", "2001 ва001", "B02B +"}));
     EXPECT_EQ(pass.result, 6);
-    EXPECT_EQ(pass.messages, (std::vector<LexicalMessage>{{2, 20, 6}}));
+    EXPECT_EQ(pass.messages, (std::vector<CitedMessage>{{2, 20, 6}}));
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST(SyntaxGraph, CompiledSetsAgreeWithMatchTokenSetForEveryTokenAndRow) {
 TEST(SyntaxGraph, EveryCallRowReturnsToTheRowAfterIt) {
     for (int row = 1; row < kSyntaxRowCount; ++row) {
         const SyntaxRow& r = SyntaxGraph[static_cast<std::size_t>(row)];
-        EXPECT_TRUE(r.error == 0 || r.error == 255) << row;
+        EXPECT_TRUE(r.error == SyntaxMessage::None || r.error == SyntaxMessage::SyntaxError) << row;
         EXPECT_FALSE(r.push && r.pop) << row;
         if (!r.pop) {
             EXPECT_GT(r.next, 0) << row;
@@ -185,7 +185,7 @@ TEST(Engine, RejectionsReportMessage1AtTheLineAndWordTheyStandAt) {
         const auto outcome = runPass2(c.records);
         EXPECT_EQ(outcome.status, static_cast<int>(c.status)) << c.name;
         ASSERT_EQ(outcome.diagnostics.size(), 1u) << c.name;
-        EXPECT_EQ(outcome.diagnostics[0].text, c.message) << c.name;
+        EXPECT_EQ(outcome.diagnostics[0].text(), c.message) << c.name;
         const auto rows = visitedRows(outcome.trace);
         ASSERT_FALSE(rows.empty());
         EXPECT_EQ(rows.back(), c.failingRow) << c.name;
@@ -229,7 +229,7 @@ TEST(Engine, NestingDeeperThanTheStackReportsMessage1) {
         const auto outcome = runPass2(records, {}, traced);
         EXPECT_NE(outcome.status, 0);
         ASSERT_EQ(outcome.diagnostics.size(), 1u);
-        EXPECT_NE(outcome.diagnostics[0].text.find("Синтаксическая ошибка!"_cp), std::string::npos);
+        EXPECT_NE(outcome.diagnostics[0].text().find("Синтаксическая ошибка!"_cp), std::string::npos);
     }
 }
 
@@ -263,11 +263,11 @@ TEST(Engine, RandomListingsAreAcceptedOrGiveExactlyOneMessage) {
         EXPECT_EQ(untraced.slots, outcome.slots);
         EXPECT_EQ(untraced.diagnostics.entries().size(), outcome.diagnostics.entries().size());
         if (!outcome.diagnostics.empty()) {
-            EXPECT_EQ(untraced.diagnostics.entries().back().text, outcome.diagnostics.entries().back().text);
+            EXPECT_EQ(untraced.diagnostics.entries().back().text(), outcome.diagnostics.entries().back().text());
         }
         int syntaxErrors = 0;
         for (const auto& d : outcome.diagnostics.entries())
-            if (d.text.find("Синтаксическая ошибка!"_cp) != std::string::npos) ++syntaxErrors;
+            if (d.syntaxMessage() == SyntaxMessage::SyntaxError) ++syntaxErrors;
         if (outcome.status == 0) {
             ++accepted;
             EXPECT_EQ(syntaxErrors, 0);
