@@ -1,6 +1,6 @@
 // Golden cases: tests/golden/<case>.prg translated with the options of
 // tests/golden/<case>/options.txt must give exactly the files of tests/golden/<case>/:
-// init.IL and N.IL as the IL project holds them (CR CR LF), and diagnostics.txt.
+// init.IL and N.IL as the project writer writes them (CR CR LF), and diagnostics.txt.
 // UPDATE_GOLDEN=1 rewrites the expected files instead (review every diff by hand).
 #include <gtest/gtest.h>
 
@@ -12,6 +12,9 @@
 #include <set>
 #include <sstream>
 
+#include <unistd.h>
+
+#include "project/il_project.h"
 #include "translator/run/translation.h"
 #include "translator/text/cp1251.h"
 
@@ -68,18 +71,22 @@ std::vector<std::string> readSource(const fs::path& file) {
     return splitSourceLines(bytes);
 }
 
-std::string slotFile(int slot) { return slot == 0 ? "init.IL" : std::to_string(slot) + ".IL"; }
-
-// The expected files of a run, by name.
-std::map<std::string, std::string> filesOf(const TranslationResult& result) {
+// The expected files of a run, by name: the IL project as the project writer leaves it
+// in a scratch directory, and the messages.
+std::map<std::string, std::string> filesOf(const TranslationResult& result, const std::string& name) {
     std::map<std::string, std::string> files;
-    if (result.outputShown() || result.syntaxStatus == 0)
-        for (int k = 0; k < kSlotCount; ++k) {
-            if (!result.slotReceivedText[static_cast<std::size_t>(k)]) continue;
-            std::string bytes;
-            for (std::string_view line : result.slotLines[static_cast<std::size_t>(k)]) (bytes += line) += "\r\r\n";
-            files[slotFile(k)] = bytes;
-        }
+    if (result.outputShown() || result.syntaxStatus == 0) {
+        const fs::path scratch = fs::temp_directory_path() / ("vestrel-golden-" + std::to_string(::getpid()) + "-" + name);
+        fs::remove_all(scratch);
+        const project::SaveResult created = project::ensureProjectDirectory(scratch.string());
+        EXPECT_TRUE(created.ok()) << text::toUtf8(created.message);
+        const project::SaveResult saved = project::writeProject(scratch.string(), result.slotLines, result.slotReceivedText);
+        EXPECT_TRUE(saved.ok()) << text::toUtf8(saved.message);
+        if (fs::exists(scratch))
+            for (const auto& entry : fs::directory_iterator(scratch))
+                files[entry.path().filename().string()] = readBytes(entry.path());
+        fs::remove_all(scratch);
+    }
     std::string diagnostics;
     result.diagnostics.forEachShown([&](const ShownEntry& entry) {
         diagnostics += std::string(entry.level == 1 ? "  " : "") + text::toUtf8(entry.text) + "\n";
@@ -109,7 +116,7 @@ TEST_P(Golden, OutputMatchesByteForByte) {
     const fs::path dir = kGoldenDir / name;
     const TranslationResult result = runTranslation(readSource(kGoldenDir / (name + ".prg")),
                                                     readOptions(dir / "options.txt"));
-    const auto actual = filesOf(result);
+    const auto actual = filesOf(result, name);
 
     if (std::getenv("UPDATE_GOLDEN")) {
         fs::create_directories(dir);

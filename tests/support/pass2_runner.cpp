@@ -24,10 +24,8 @@ Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions opt
     CollectNotices notices(outcome.notices);
     TraceLog trace(keepTrace);
     TSintaxAnalys analyser(progress, notices, trace);
-    analyser.TickResolution = options.TickResolution;
-    analyser.RecalcPeriod = options.RecalcPeriod;
     SlotLists texts;
-    TQSintaxAnalys request{&texts, options.AddComment, options.AddProgramText, 0, &file,
+    TQSintaxAnalys request{&texts, options, 0, &file,
                            &outcome.destPanel, &outcome.messagePanel, &outcome.diagnostics};
     outcome.status = analyser.Analyse(request);
     for (int k = 0; k < kSlotCount; ++k) outcome.slots[static_cast<std::size_t>(k)] = texts[static_cast<std::size_t>(k)].lines();

@@ -221,6 +221,8 @@ AlgorithmLine::AlgorithmLine(GeneratorState& state) : m_state(state) {}
 
 TKorvelAlgorithm& AlgorithmLine::algorithm() { return m_state.algorithm; }
 
+const TranslationOptions& AlgorithmLine::options() const { return m_state.options; }
+
 AlgorithmLine& AlgorithmLine::operator<<(std::string_view fragment) {
     TKorvelAlgorithm& command = m_state.algorithm;
     if (!m_opened) {

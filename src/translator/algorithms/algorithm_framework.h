@@ -8,6 +8,7 @@
 #include "translator/algorithms/algorithm_table.h"
 #include "translator/algorithms/korvel_algorithm.h"
 #include "translator/diagnostics/messages.h"
+#include "translator/generator/translation_options.h"
 #include "translator/lexer/token_file.h"
 
 namespace vestrel {
@@ -68,6 +69,7 @@ public:
 
     GeneratorState& state() { return m_state; }
     TKorvelAlgorithm& algorithm();
+    const TranslationOptions& options() const;
 
 private:
     GeneratorState& m_state;

@@ -19,9 +19,7 @@ using namespace control;
 
 std::string whole(long long n) { return std::to_string(n); }
 
-double nominalCycle(AlgorithmLine& line) {
-    return static_cast<double>(line.algorithm().tick) * line.algorithm().period;
-}
+double nominalCycle(AlgorithmLine& line) { return line.options().nominalCycleMs(); }
 
 // A hold input of the integrator: "откл" holds nothing, "вкл" always bounds the step by
 // 0, a bit bounds it while the bit is set.

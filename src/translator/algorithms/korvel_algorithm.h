@@ -24,8 +24,6 @@ struct TKorvelAlgorithm {
     int count = 0;  // parameters collected so far
     std::array<AlgorithmParameter, kMaxAlgorithmParameters> parameters{};
     std::array<std::int32_t, 128> StateInstance{};  // latest instance taken per StateKind
-    int tick = 55;
-    int period = 10;
     bool pending = false;
     std::string line;           // the line buffer of the command; its room is kept
     bool lineWritten = false;   // a template opened the line

@@ -196,7 +196,7 @@ SyntaxMessage Template003(AlgorithmLine& line) {
     const std::string tdText = real(corr * static_cast<double>(secondsOf(line, 7)));
     line << "; F3 = " + tdText;
     const double td = printed(tdText);
-    const double cycle = static_cast<double>(line.algorithm().tick) * line.algorithm().period * 8;
+    const double cycle = line.options().nominalCycleMs() * 8;
     line << "; F4 = " + real(decay(quotient(cycle * 0.001, td), td));
 
     line.load("F6", 1).load("F7", 12) << "; F7 / 2" << "; CALL DZONE 0 ( F6, F7, F5)";
@@ -261,7 +261,7 @@ SyntaxMessage Template004(AlgorithmLine& line) {
     line << "; F3 = " + tdText;
     const double td = printed(tdText);
     line << "; F4 = " + real(quotient(tx, td));
-    const double cycle = static_cast<double>(line.algorithm().tick) * line.algorithm().period * 8;
+    const double cycle = line.options().nominalCycleMs() * 8;
     line << "; F5 = " + real(decay(quotient(cycle * 0.001, td), td));
 
     line.load("F7", 13).load("F8", 1) << "; F7 / 2" << "; CALL DZONE 0 ( F8, F7, F6)";

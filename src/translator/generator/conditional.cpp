@@ -77,7 +77,7 @@ void OrItem(TokenCode token, GeneratorState& state) {
 
 // "тогда": the following statement goes to the ThenBuffer.
 void BeginThen(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.echoCurrentLine(state.ThenBuffer);
+    if (state.options.AddProgramText) state.echoCurrentLine(state.ThenBuffer);
     state.openLine(token);
     if (!state.InThen) {
         state.FDepth = 1;
@@ -89,7 +89,7 @@ void BeginThen(TokenCode token, GeneratorState& state) {
 
 // "иначе": the following statement goes to the ElseBuffer.
 void BeginElse(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.echoCurrentLine(state.ElseBuffer);
+    if (state.options.AddProgramText) state.echoCurrentLine(state.ElseBuffer);
     state.openLine(token);
     if (!state.InElse) {
         state.InCondition = false;

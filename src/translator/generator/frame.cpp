@@ -23,7 +23,7 @@ void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view la
 }
 
 void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {
-    if (state.AddComment) state.currentSlotList().push_back("(*  Проверка ключа секции  *)"_cp);
+    if (state.options.AddComment) state.currentSlotList().push_back("(*  Проверка ключа секции  *)"_cp);
     appendKeyTest(state, sectionToken, "M", (sectionToken & 0xFF) % 32);
 }
 
@@ -64,7 +64,7 @@ void CloseSlot(GeneratorState& state, int slot) {
     appendFlagPairShifts(state, false);
     list.push_back("EXIT");
     if (slot >= 1) {
-        state.convertTable->DeclareSlot(list, state.AddComment);
+        state.convertTable->DeclareSlot(list, state.options.AddComment);
         state.convertTable->ResetSlotRegisters();
     }
     state.CurrentSlot = current;
@@ -84,12 +84,12 @@ void BeginSection(TokenCode token, GeneratorState& state) {
     } else {
         CloseSlot(state, oldSlot);
         state.currentSlotList().push_back("PROGRAM");
-        if (state.AddComment) state.currentSlotList().push_back("(*  Проверка ключа блока  *)"_cp);
+        if (state.options.AddComment) state.currentSlotList().push_back("(*  Проверка ключа блока  *)"_cp);
         appendKeyTest(state, kBlockKey, "M", 39);
         appendSectionKeyTest(state, token);
     }
     state.PreviousSection = token;
-    if (state.AddProgramText) state.echoCurrentLine(state.currentSlotList());
+    if (state.options.AddProgramText) state.echoCurrentLine(state.currentSlotList());
     state.openLine(token);
 }
 
@@ -100,20 +100,20 @@ void EndProgram(TokenCode, GeneratorState& state) {
     list.push_back("M39:");
     appendFlagPairShifts(state, true);
     list.push_back("EXIT");
-    state.convertTable->DeclareSlot(list, state.AddComment);
+    state.convertTable->DeclareSlot(list, state.options.AddComment);
     state.convertTable->ResetSlotRegisters();
 }
 
 // The first token of a statement line, every "=" of an algorithm parameter, and the
 // condition lines that open with "(", ")", "если" or "или".
 void BeginStatement(TokenCode token, GeneratorState& state) {
-    if (state.AddProgramText) state.echoCurrentLine(state.currentSlotList());
+    if (state.options.AddProgramText) state.echoCurrentLine(state.currentSlotList());
     state.openLine(token);
 }
 
 // "вск": jump to the label that ends the current section.
 void ExitSection(TokenCode, GeneratorState& state) {
-    if (state.AddComment) state.currentSlotList().push_back("(*  Выход из секции  *)"_cp);
+    if (state.options.AddComment) state.currentSlotList().push_back("(*  Выход из секции  *)"_cp);
     state.StatementOutput(concat("  JMP M", state.CurrentSection % 32));
 }
 

@@ -18,10 +18,7 @@ void GeneratorState::resetForPass() {
     convertTable = std::make_unique<TConvertTable>(notices);
     timeExpression = TTimeExpression{};
     expression = TExpression{};
-    const int tick = algorithm.tick, period = algorithm.period;
     algorithm = TKorvelAlgorithm{};
-    algorithm.tick = tick;
-    algorithm.period = period;
 }
 
 void GeneratorState::StatementOutput(std::string_view line) {

@@ -17,6 +17,7 @@
 #include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 #include "translator/run/trace_log.h"
+#include "translator/generator/translation_options.h"
 #include "translator/run/translation.h"
 #include "translator/syntax/table_stack.h"
 
@@ -29,8 +30,7 @@ struct GeneratorState {
         : progress(progressSink), notices(noticeSink), trace(traceLog) {}
 
     // Options of the run.
-    bool AddComment = true;
-    bool AddProgramText = true;
+    TranslationOptions options;
 
     // The token reader's state: current source line and token text, LineCounter, WordCounter.
     ReaderState reader;

@@ -44,7 +44,7 @@ constexpr std::size_t kDeclarationOffset = 5;
 void WriteInitialisationHead(GeneratorState& state) {
     auto& slot = state.slots[0];
     for (const HeadLine& line : kHead)
-        if (!line.commentOnly || state.AddComment) slot.push_back(line.text);
+        if (!line.commentOnly || state.options.AddComment) slot.push_back(line.text);
 }
 
 void InsertSectionKeys(GeneratorState& state) {

@@ -38,12 +38,8 @@ TranslationResult runTranslation(const std::vector<std::string>& sourceLines, co
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();
 
-    syntax->TickResolution = options.TickResolution;
-    syntax->RecalcPeriod = options.RecalcPeriod;
-
     if (!messagePanel) {
-        TQSintaxAnalys syntaxRequest{&result.slotLines, options.AddComment, options.AddProgramText,
-                                     result.tokenCount, &tokenFile, &destPanel, &messagePanel,
+        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokenFile, &destPanel, &messagePanel,
                                      &result.diagnostics};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)

@@ -8,20 +8,11 @@
 #include <vector>
 
 #include "translator/diagnostics/diagnostics.h"
+#include "translator/generator/translation_options.h"
 #include "translator/run/il_text.h"
 #include "translator/run/sinks.h"
 
 namespace vestrel {
-
-struct TranslationOptions {
-    bool AddComment = true;       // "Добавлять комментарий"
-    bool AddProgramText = true;   // "Добавлять текст программы"
-    int TickResolution = 55;      // milliseconds, 55..100
-    int RecalcPeriod = 10;        // 1..100
-
-    static constexpr int kTickMin = 55, kTickMax = 100, kTickDefault = 55;
-    static constexpr int kPeriodMin = 1, kPeriodMax = 100, kPeriodDefault = 10;
-};
 
 // Slot 0 is the initialisation program, slot k (1..16) the program of block half k-1.
 inline constexpr int kSlotCount = 17;

@@ -26,8 +26,7 @@ void TSintaxAnalys::notice(std::string_view textCp1251) { notices.notice(textCp1
 
 int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     resetForPass();
-    AddComment = request.AddComment;
-    AddProgramText = request.AddProgramText;
+    options = request.Options;
     messages = request.Messages;
     messagePanel = request.MessagePanel;
     destPanel = request.DestPanel;
@@ -35,8 +34,6 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
         for (auto& editor : *request.Editors) editor.clear();
 
     writeInitialisationHead();
-    algorithm.tick = TickResolution;
-    algorithm.period = RecalcPeriod;
 
     if (!request.File || !request.Editors) {
         for (auto& slot : slots) slot.clear();
@@ -59,7 +56,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     TableStack engineStack(kStackCapacity);
     engineStack.Push(0);
 
-    TokenReader tokenReader(request.File->bytes(), reader, *this, trace, AddComment);
+    TokenReader tokenReader(request.File->bytes(), reader, *this, trace, options.AddComment);
     int row = 1;
     TokenCode token = tokenReader.ReadToken();
     int tokenClass = TokenClassOf(token);

@@ -14,8 +14,7 @@ namespace vestrel {
 // The pass-2 request.
 struct TQSintaxAnalys {
     SlotLists* Editors = nullptr;     // the seventeen output texts, in slot order
-    bool AddComment = true;
-    bool AddProgramText = true;
+    TranslationOptions Options;
     int TokenCount = 0;
     const TokenFile* File = nullptr;  // the records of pass 1
     bool* DestPanel = nullptr;        // shown when a slot received text
@@ -29,10 +28,6 @@ public:
 
     TSintaxAnalys(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
         : GeneratorState(progressSink, noticeSink, traceLog) {}
-
-    // Stored by the run before pass 2 starts.
-    int TickResolution = TranslationOptions::kTickDefault;
-    int RecalcPeriod = TranslationOptions::kPeriodDefault;
 
     // 0 accepted, -1 no token file, otherwise the TokenCode at the syntax error.
     int Analyse(const TQSintaxAnalys& request);

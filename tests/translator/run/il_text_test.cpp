@@ -36,7 +36,9 @@ TEST(IlText, InsertingAndAppendingKeepEveryLine) {
         const IlText text = c.edit();
         EXPECT_EQ(text.lines(), c.expected) << c.what;
         ASSERT_EQ(text.size(), c.expected.size()) << c.what;
-        if (!c.expected.empty()) EXPECT_EQ(text.back(), c.expected.back()) << c.what;
+        if (!c.expected.empty()) {
+            EXPECT_EQ(text.back(), c.expected.back()) << c.what;
+        }
         std::string joined;
         for (const std::string& line : c.expected) joined += line + "\n";
         EXPECT_EQ(text.bytes(), joined) << c.what;

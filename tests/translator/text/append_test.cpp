@@ -18,7 +18,9 @@ TEST(Append, WholeNumbersAsPercentD) {
         char expected[32];
         std::snprintf(expected, sizeof expected, "%lld", value);
         EXPECT_EQ(concat(value), expected);
-        if (value >= INT_MIN && value <= INT_MAX) EXPECT_EQ(concat(static_cast<int>(value)), expected);
+        if (value >= INT_MIN && value <= INT_MAX) {
+            EXPECT_EQ(concat(static_cast<int>(value)), expected);
+        }
     }
     EXPECT_EQ(concat(4294967295u), "4294967295");
 }
