@@ -343,6 +343,46 @@ TEST_F(Vestrelc, JsonAndSarifDocumentsDescribeTheWholeRun) {
     EXPECT_EQ(document["error"], "cannot read " + path("nothing.prg") + ": No such file or directory");
 }
 
+TEST_F(Vestrelc, SourceMapGivesTheKorvelLineOfEachIlLine) {
+    using Json = nlohmann::ordered_json;
+    Outcome outcome = run({"-q", "--source-map", path("map.json"), "-o", path("out"), source});
+    EXPECT_EQ(outcome.status, 0);
+    Json map = Json::parse(readBytes(path("map.json")));
+    EXPECT_EQ(map["format"], "vestrel-source-map");
+    EXPECT_EQ(map["source"], source);
+    ASSERT_EQ(map["files"].size(), 2u);
+    EXPECT_EQ(map["files"][0]["file"], "init.IL");
+    EXPECT_EQ(map["files"][1]["file"], "1.IL");
+    EXPECT_EQ(map["files"][1]["slot"], 1);
+    // As many entries as the written files have lines.
+    for (const Json& file : map["files"]) {
+        const std::string bytes = readBytes(path("out/") + file["file"].get<std::string>());
+        std::size_t lines = 0;
+        for (std::size_t at = bytes.find("\r\r\n"); at != std::string::npos; at = bytes.find("\r\r\n", at + 3)) ++lines;
+        EXPECT_EQ(file["lines"].size(), lines) << file["file"];
+    }
+    // init.IL: twenty fixed lines, the three comment lines before the first section, EXIT.
+    Json init = Json::array();
+    for (int i = 0; i < 20; ++i) init.push_back(nullptr);
+    for (int line : {1, 2, 3}) init.push_back(line);
+    init.push_back(nullptr);
+    EXPECT_EQ(map["files"][0]["lines"], init);
+    // 1.IL opens with PROGRAM from the header on line 4; its declarations come from the
+    // header of the last section (line 10), which closes the program at the end.
+    const Json& block = map["files"][1]["lines"];
+    EXPECT_EQ(block[0], 4);
+    EXPECT_EQ(block[1], 10);
+    EXPECT_EQ(block.back(), 10);
+
+    // A run with messages maps no file; the map is still written.
+    const std::string faulty = path("faulty.prg");
+    writeBytes(faulty, std::string("000.\r\n00 в зз001\r\n"_cp));
+    outcome = run({"--source-map", path("map2.json"), faulty});
+    EXPECT_EQ(outcome.status, 1);
+    map = Json::parse(readBytes(path("map2.json")));
+    EXPECT_EQ(map["files"], Json::array());
+}
+
 TEST_F(Vestrelc, NoticesAreWarningsAndTheProjectIsStillWritten) {
     TranslationDouble translation;
     translation.answer = accepted({{0, {"I"}}});

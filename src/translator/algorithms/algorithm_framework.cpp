@@ -160,12 +160,15 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
     algorithm.lineWritten = false;
     algorithm.pending = true;
     algorithm.index = static_cast<int>(token & 0xFF);
+    algorithm.sourceLine = state.sourceLine;
 }
 
 // The first token after the last parameter line.
 void EndAlgorithm(TokenCode, GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     if (!algorithm.pending) return;
+    // It runs at the first token after the parameter lines; its IL comes from the command's line.
+    const std::uint32_t current = state.writeFromSourceLine(algorithm.sourceLine);
     const int lineCounter = state.reader.LineCounter;
     state.ReportSyntaxError(GenerateAlgorithm(state));
     state.reader.LineCounter = lineCounter;
@@ -173,6 +176,7 @@ void EndAlgorithm(TokenCode, GeneratorState& state) {
     algorithm.line.clear();
     algorithm.lineWritten = false;
     algorithm.pending = false;
+    state.restoreSourceLine(current);
 }
 
 AlgorithmState ReadStateDescriptor(GeneratorState& state, int kind, int instance) {

@@ -39,6 +39,7 @@ public:
     // Each line added from now on records the value of `current` (nullptr: kNoSourceLine)
     // as its source line. The cell must outlive the following.
     void followSourceLine(const std::uint32_t* current) { m_current = current; }
+    const std::uint32_t* followedSourceLine() const { return m_current; }
 
     // One line made of the pieces: texts, characters and numbers, as text::append takes them.
     template <class... Pieces>

@@ -17,7 +17,10 @@ constexpr std::int32_t kAnalyserStackBottom = 0xFFFF;
 }
 
 void TSintaxAnalys::commentLine(std::string_view text) {
+    // A comment line between the lines of a construct is its own source line.
+    const std::uint32_t current = writeFromSourceLine(reader.sourceLineNumber);
     currentSlotList().addLine("(* ", text, " *)");
+    restoreSourceLine(current);
 }
 
 void TSintaxAnalys::advanceProgress() { progress.advance(); }
@@ -147,6 +150,12 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
 
 void TSintaxAnalys::writeInitialisationHead() { WriteInitialisationHead(*this); }
 
-void TSintaxAnalys::finishInitialisation() { InsertSectionKeys(*this); }
+void TSintaxAnalys::finishInitialisation() {
+    // The section-key lines of the initialisation program are written for all sections
+    // at once: they record no source line.
+    const std::uint32_t current = writeFromSourceLine(IlText::kNoSourceLine);
+    InsertSectionKeys(*this);
+    restoreSourceLine(current);
+}
 
 }  // namespace vestrel
