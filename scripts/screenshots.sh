@@ -44,3 +44,4 @@ shoot workbench.png --translate --arrange horizontal "$work/pump.prg" "$work/fau
 shoot translation-settings.png --translate --show translation-settings "$work/pump.prg"
 shoot editor-settings.png --translate --show editor-settings "$work/pump.prg"
 shoot about.png --show about
+shoot source-map.png --translate --show-il 5 "$work/pump.prg"
