@@ -4,10 +4,12 @@
 BUILD      ?= build
 JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev python3 python3-jsonschema
+PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
+              nlohmann-json3-dev python3-jsonschema \
+              dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
 EXAMPLE    := examples/pump.prg
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean package test-package
 
 all: build
 
@@ -39,6 +41,16 @@ test: build
 
 bench: build
 	$(BUILD)/bench/vestrel_bench
+
+# The Debian package (CPack) in $(BUILD)/package/, and its check: unpacked into a scratch
+# root, the installed vestrelc translates the examples as the built one does.
+package: build
+	rm -f $(BUILD)/package/*.deb
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/*.deb
+
+test-package: package
+	tests/package/check_package.sh $(BUILD)/package/vestrel_*.deb $(BUILD)/src/cli/vestrelc
 
 clean:
 	rm -rf $(BUILD)

@@ -44,4 +44,7 @@ shoot workbench.png --translate --arrange horizontal "$work/pump.prg" "$work/fau
 shoot translation-settings.png --translate --show translation-settings "$work/pump.prg"
 shoot editor-settings.png --translate --show editor-settings "$work/pump.prg"
 shoot about.png --show about
+shoot help.png --show help
+# The help window stands at the top left without a window manager; keep only it.
+mogrify -crop 980x700+0+0 +repage "$out/help.png"
 shoot source-map.png --translate --show-il 5 "$work/pump.prg"

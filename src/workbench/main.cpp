@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Arrange the program windows: cascade, horizontal or vertical."),
                                      QStringLiteral("layout"));
     const QCommandLineOption show(QStringLiteral("show"),
-                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings or about."),
+                                  QStringLiteral("Open a dialog after start: translation-settings, editor-settings, about or help."),
                                   QStringLiteral("dialog"));
     const QCommandLineOption showIl(QStringLiteral("show-il"),
                                     QStringLiteral("Put the caret on this line of the active program and show its IL."),
@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
         if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
         if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();
         if (dialog == QLatin1String("about")) mainForm.HelpAbout1Execute();
+        if (dialog == QLatin1String("help")) mainForm.N15Click();
     });
     return QApplication::exec();
 }

@@ -18,6 +18,7 @@
 
 #include "workbench/about_box.h"
 #include "workbench/edit_pages_dlg.h"
+#include "workbench/help_viewer.h"
 #include "workbench/image_lists.h"
 #include "workbench/indicator_form.h"
 #include "workbench/mdi_child.h"
@@ -81,6 +82,8 @@ TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* pare
     m_aboutBox = new TAboutBox(this);
     m_translatePagesDlg = new TTranslatePagesDlg(m_dialogs, iniPath, this);
     m_editPagesDlg = new TEditPagesDlg(this);
+    // The manual's window; it also answers F1 in the source editors.
+    m_helpViewer = new HelpViewer(this);
 }
 
 TMainForm::~TMainForm() {
@@ -349,14 +352,7 @@ void TMainForm::ViewStructWindowExecute() {
     if (TMDIChild* child = activeChild()) child->restoreStructure();
 }
 
-QString TMainForm::helpFilePath() {
-    return QApplication::applicationDirPath() + QLatin1Char('/') + qs(texts::kHelpFileName);
-}
-
-void TMainForm::N15Click() {
-    const QString path = helpFilePath();
-    if (!m_dialogs.openHelpFile(path)) m_dialogs.error(qs(texts::kCannotOpenHelp) + path);
-}
+void TMainForm::N15Click() { m_helpViewer->showContents(); }
 
 void TMainForm::HelpAbout1Execute() { m_dialogs.showModal(*m_aboutBox); }
 

@@ -25,6 +25,7 @@ namespace vestrel::workbench {
 
 class TAboutBox;
 class TEditPagesDlg;
+class HelpViewer;
 class TMDIChild;
 class TTranslatePagesDlg;
 class UserDialogs;
@@ -54,9 +55,9 @@ public:
     TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
     TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
 
+    HelpViewer& helpViewer() const { return *m_helpViewer; }
+
     void setTranslateFunction(TranslateFunction translate) { m_translate = std::move(translate); }
-    // "VESTREL.HLP" in the folder of the running executable.
-    static QString helpFilePath();
 
     // Creates a program window named `name` and loads the file of that name when it
     // exists. Nothing when the file exists but cannot be read; the user is told why.
@@ -135,6 +136,7 @@ private:
     TAboutBox* m_aboutBox = nullptr;
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
+    HelpViewer* m_helpViewer = nullptr;
 
     TranslateFunction m_translate;
     bool m_ending = false;

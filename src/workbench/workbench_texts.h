@@ -15,8 +15,6 @@ inline constexpr char kQuestionCaption[] = "Предупреждение";
 inline constexpr char kNoticeCaption[] = "Message Box";
 
 inline constexpr char kMainCaption[] = "Vestrel";
-inline constexpr char kHelpFileName[] = "VESTREL.HLP";
-inline constexpr char kCannotOpenHelp[] = "Не могу открыть файл справки: ";
 
 // Program names of windows that have no file yet: "NONAME" + number.
 inline constexpr char kNoName[] = "NONAME";

@@ -36,7 +36,6 @@ private slots:
     void editCommandsFollowTheFocusedEditor();
     void hiddenEditorParametersEntryKeepsItsShortcut();
     void hintsGoToStatusPanelZero();
-    void helpContentsReportsAMissingFile();
     void gaugeKeepsItsPositionInRange();
     void aboutBoxShowsProductAndVersion();
 };
@@ -303,13 +302,6 @@ void MainWindowTest::hintsGoToStatusPanelZero() {
     QCOMPARE(newButton->toolTip(), qs("Новая программа"));
     QCOMPARE(newButton->statusTip(), qs("Создать новую программу"));
     QCOMPARE(bench.form->action(Command::FileNew1)->statusTip(), qs("Создать новый файл"));
-}
-
-void MainWindowTest::helpContentsReportsAMissingFile() {
-    Bench bench;
-    QTest::keyClick(bench.form.get(), Qt::Key_F1);
-    const QString path = QCoreApplication::applicationDirPath() + qs("/VESTREL.HLP");
-    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("Help:") + path, qs("Error:Не могу открыть файл справки: ") + path}));
 }
 
 void MainWindowTest::gaugeKeepsItsPositionInRange() {
