@@ -41,6 +41,8 @@ test: build
 
 bench: build
 	$(BUILD)/bench/vestrel_bench
+	@if [ -x $(BUILD)/bench/workbench/vestrel_workbench_bench ]; then \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)/bench/workbench/vestrel_workbench_bench; fi
 
 # The Debian package (CPack) in $(BUILD)/package/, and its check: unpacked into a scratch
 # root, the installed vestrelc translates the examples as the built one does.

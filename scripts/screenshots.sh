@@ -27,11 +27,19 @@ sleep 1
 cp examples/pump.prg "$work/pump.prg"
 { cat examples/pump.prg; printf '01 \xe2 \xf5\xf501\r\n02 \xe8\xe201 = 1..2\r\n'; } > "$work/faulty.prg"
 
+# The workbench's per-user settings: none for the plain pictures, highlighting on for one.
+mkdir -p "$work/plain" "$work/highlighting/Vestrel"
+printf '[Editor]\nHighlighting=true\n' > "$work/highlighting/Vestrel/workbench.ini"
+config=$work/plain
+
+# A copy of the example with a misspelt macro name, for the live check's marker.
+sed 's/^01 \xf2\xee\xe3\xe4\xe0 \xe2 \xed\xe0\xf1\xee\xf1/01 \xf2\xee\xe3\xe4\xe0 \xe2 \xed\xe0\xf1\xf1/' examples/pump.prg > "$work/misspelt.prg"
+
 # shoot <file.png> <workbench arguments...>
 shoot() {
   local picture=$1
   shift
-  DISPLAY=$display "$app" "$@" >/dev/null 2>&1 &
+  DISPLAY=$display XDG_CONFIG_HOME=$config "$app" "$@" >/dev/null 2>&1 &
   local pid=$!
   sleep 3
   DISPLAY=$display import -window root "$out/$picture"
@@ -48,3 +56,6 @@ shoot help.png --show help
 # The help window stands at the top left without a window manager; keep only it.
 mogrify -crop 980x700+0+0 +repage "$out/help.png"
 shoot source-map.png --translate --show-il 5 "$work/pump.prg"
+config=$work/highlighting
+shoot highlighting.png --translate "$work/pump.prg"
+shoot live-check.png "$work/misspelt.prg"

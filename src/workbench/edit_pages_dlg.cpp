@@ -128,11 +128,15 @@ QWidget* TEditPagesDlg::buildPage(Page& page, const QString& prefix, std::span<c
         if (ElementStyle* style = selected(page)) {
             style->foreground = page.grid->foregroundIndex();
             style->background = page.grid->backgroundIndex();
+            emit stylesChanged();
         }
     });
     const auto storeFlag = [this, &page](QCheckBox* box, bool ElementStyle::*flag) {
         connect(box, &QCheckBox::toggled, this, [this, &page, flag](bool on) {
-            if (ElementStyle* style = selected(page)) style->*flag = on;
+            if (ElementStyle* style = selected(page)) {
+                style->*flag = on;
+                emit stylesChanged();
+            }
         });
     };
     storeFlag(page.bold, &ElementStyle::bold);
@@ -141,6 +145,7 @@ QWidget* TEditPagesDlg::buildPage(Page& page, const QString& prefix, std::span<c
     connect(page.defaults, &QPushButton::clicked, this, [this, &page] {
         loadDefaults(page);
         refresh(page);
+        emit stylesChanged();
     });
     return page.sheet;
 }
@@ -192,7 +197,17 @@ void TEditPagesDlg::CancelBtnClick() { reject(); }
 void TEditPagesDlg::reject() {
     m_korvel = m_korvelSnapshot;
     m_il = m_ilSnapshot;
+    emit stylesChanged();
     QDialog::reject();
+}
+
+void TEditPagesDlg::setStyles(const std::array<ElementStyle, kKorvelElementCount>& korvel,
+                              const std::array<ElementStyle, kIlElementCount>& il) {
+    m_korvel = korvel;
+    m_il = il;
+    refresh(m_korvelPage);
+    refresh(m_ilPage);
+    emit stylesChanged();
 }
 
 }  // namespace vestrel::workbench

@@ -27,10 +27,17 @@ public:
 
     const std::array<ElementStyle, kKorvelElementCount>& korvelStyles() const { return m_korvel; }
     const std::array<ElementStyle, kIlElementCount>& ilStyles() const { return m_il; }
+    // Styles kept from an earlier session (only when highlighting is switched on).
+    void setStyles(const std::array<ElementStyle, kKorvelElementCount>& korvel,
+                   const std::array<ElementStyle, kIlElementCount>& il);
 
     void CancelBtnClick();
     // Esc and the title-bar close box count as "Отмена".
     void reject() override;
+
+signals:
+    // Any element's style changed (a control, the defaults button, or Cancel).
+    void stylesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -18,6 +18,7 @@
 
 #include "workbench/about_box.h"
 #include "workbench/edit_pages_dlg.h"
+#include "workbench/editing_commands.h"
 #include "workbench/help_viewer.h"
 #include "workbench/image_lists.h"
 #include "workbench/indicator_form.h"
@@ -82,6 +83,7 @@ TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* pare
     m_aboutBox = new TAboutBox(this);
     m_translatePagesDlg = new TTranslatePagesDlg(m_dialogs, iniPath, this);
     m_editPagesDlg = new TEditPagesDlg(this);
+    m_editing = new EditingCommands(*this, m_dialogs);
     // The manual's window; it also answers F1 in the source editors.
     m_helpViewer = new HelpViewer(this);
 }

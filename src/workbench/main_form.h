@@ -23,6 +23,7 @@ class QPlainTextEdit;
 
 namespace vestrel::workbench {
 
+class EditingCommands;
 class TAboutBox;
 class TEditPagesDlg;
 class HelpViewer;
@@ -54,6 +55,8 @@ public:
     TAboutBox& aboutBox() const { return *m_aboutBox; }
     TTranslatePagesDlg& translatePagesDlg() const { return *m_translatePagesDlg; }
     TEditPagesDlg& editPagesDlg() const { return *m_editPagesDlg; }
+    // Find and replace, go to line, zoom, recent files, highlighting, the live check.
+    EditingCommands& editing() const { return *m_editing; }
 
     HelpViewer& helpViewer() const { return *m_helpViewer; }
 
@@ -87,6 +90,10 @@ public:
     void tileVertically();
     void minimizeAll();
     void arrangeIcons();
+
+signals:
+    // A source file was opened or saved under this name.
+    void sourceFileUsed(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -136,6 +143,7 @@ private:
     TAboutBox* m_aboutBox = nullptr;
     TTranslatePagesDlg* m_translatePagesDlg = nullptr;
     TEditPagesDlg* m_editPagesDlg = nullptr;
+    EditingCommands* m_editing = nullptr;
     HelpViewer* m_helpViewer = nullptr;
 
     TranslateFunction m_translate;

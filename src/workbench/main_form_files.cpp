@@ -29,7 +29,8 @@ QString saveMessage(const project::SaveResult& result) { return fromCp1251(resul
 
 TMDIChild* TMainForm::openByName(const QString& name) {
     QString text;
-    if (QFileInfo(name).isFile()) {
+    const bool existing = QFileInfo(name).isFile();
+    if (existing) {
         const std::optional<std::string> bytes = project::readWholeFile(nativePath(name));
         if (!bytes) {
             m_dialogs.error(qs(texts::kCannotOpenFile) + name);
@@ -50,7 +51,9 @@ TMDIChild* TMainForm::openByName(const QString& name) {
         text = fromCp1251(joined);
     }
 
-    return createProgramWindow(name, text);
+    TMDIChild* child = createProgramWindow(name, text);
+    if (existing) emit sourceFileUsed(name);
+    return child;
 }
 
 TMDIChild* TMainForm::createProgramWindow(const QString& name, const QString& text) {
@@ -104,6 +107,7 @@ bool TMainForm::saveSource(TMDIChild& child) {
     if (!writeSource(child, child.programName())) return false;
     m_dialogs.information(qs(texts::kSourceSaved));
     child.setSourceModified(false);
+    emit sourceFileUsed(child.programName());
     return true;
 }
 
@@ -117,6 +121,7 @@ bool TMainForm::saveSourceAs(TMDIChild& child) {
     m_dialogs.information(qs(texts::kSourceSaved));
     child.setProgramName(*name);
     child.setSourceModified(false);
+    emit sourceFileUsed(*name);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "workbench/code_editor.h"
 #include "workbench/il_navigation.h"
 #include "workbench/image_lists.h"
 #include "workbench/text_conversion.h"
@@ -128,7 +129,7 @@ TMDIChild::~TMDIChild() {
 }
 
 QPlainTextEdit* TMDIChild::makeEditor(const QString& name, QWidget* parent) {
-    auto* editor = new QPlainTextEdit(parent);
+    auto* editor = new CodeEditor(parent);
     editor->setObjectName(name);
     editor->setFont(editorFont());
     editor->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -16,6 +16,7 @@
 #include "translator/run/translation.h"
 #include "workbench/main_form.h"
 #include "workbench/mdi_child.h"
+#include "workbench/user_settings.h"
 
 namespace vestrel::workbench::testing {
 
@@ -63,6 +64,8 @@ struct Bench {
     std::vector<std::vector<std::string>> sources;  // what each run was given
 
     Bench() {
+        // Recent files and editor options of this window only.
+        UserSettings::setPath(folder.filePath(QStringLiteral("user-settings.ini")));
         form = std::make_unique<TMainForm>(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
         form->setTranslateFunction([this](const std::vector<std::string>& lines, const TranslationOptions&, const RunHooks&) {
             sources.push_back(lines);

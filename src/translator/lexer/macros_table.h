@@ -36,6 +36,9 @@ public:
     LexicalMessage ScanMacroLine(std::string_view line, int& column);
 
     int count() const { return m_count; }
+    // Entry i (0 .. count-1) in definition order.
+    std::string_view name(int i) const { return m_names[static_cast<std::size_t>(i)]; }
+    std::string_view value(int i) const { return m_values[static_cast<std::size_t>(i)]; }
     void clear();
 
 private:

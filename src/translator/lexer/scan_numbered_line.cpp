@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "translator/lexer/character_classes.h"
 #include "translator/lexer/classify_word.h"
 #include "translator/lexer/lexic_analys.h"
 #include "translator/lexer/numeric_literals.h"
@@ -11,42 +12,7 @@
 #include "translator/text/cp1251.h"
 
 namespace vestrel {
-namespace {
-
-// Character classes of a lower-cased line, one table look-up per character.
-enum CharacterClass : unsigned char {
-    Other = 0,
-    Letter = 1,
-    Digit = 2,
-    Point = 4,
-    Operator = 8,
-};
-
-constexpr std::string_view kOperators = "()+-<=>";
-
-const std::array<unsigned char, 256> kClasses = [] {
-    std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i) {
-        const char c = static_cast<char>(i);
-        unsigned char characterClass = Other;
-        if (text::isLetter(c)) characterClass = Letter;
-        else if (text::isDigit(c)) characterClass = Digit;
-        else if (c == '.') characterClass = Point;
-        else if (kOperators.find(c) != std::string_view::npos) characterClass = Operator;
-        table[static_cast<std::size_t>(i)] = characterClass;
-    }
-    return table;
-}();
-
-unsigned classOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
-
-// The end of the run of characters, from `from` on, whose class is among `members`.
-std::size_t endOfRun(std::string_view line, std::size_t from, unsigned members) {
-    while (from < line.size() && (classOf(line[from]) & members) != 0) ++from;
-    return from;
-}
-
-}  // namespace
+using namespace lexer;
 
 void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
     ++m_tokenCount;
