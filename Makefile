@@ -4,7 +4,7 @@
 BUILD      ?= build
 JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
+PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
               nlohmann-json3-dev python3-jsonschema \
               dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip
 EXAMPLE    := examples/pump.prg

@@ -15,7 +15,7 @@ namespace {
 constexpr char kCaption[] = "О программе";
 constexpr char kProduct[] = "Транслятор \"Korvel  => DravoIL\"";
 constexpr char kVersionWord[] = "Версия ";
-constexpr char kMaker[] = "Vestrel workbench";
+constexpr char kMaker[] = "Проект Vestrel";
 constexpr char kMemo[] =
     "Переводит программы на языке Korvel\nв тексты IL-программ Dravo IL.\n"
     "Сопровождение: проект Vestrel.";

@@ -1,6 +1,8 @@
 // The colour grid of the editor parameters dialog.
 #include "workbench/colour_grid.h"
 
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -56,8 +58,7 @@ void ColourGrid::paintEvent(QPaintEvent*) {
         if (index == m_foreground) mark += QStringLiteral("FG");
         if (index == m_background) mark += mark.isEmpty() ? QStringLiteral("BG") : QStringLiteral("/BG");
         if (mark.isEmpty()) continue;
-        // The mark reads in black on light colours and in white on dark ones.
-        painter.setPen(colour.lightness() > 128 ? Qt::black : Qt::white);
+        painter.setPen(markColour(colour));
         QFont font = painter.font();
         font.setPixelSize(std::max(8, cell.height() / 3));
         font.setBold(true);
@@ -65,6 +66,26 @@ void ColourGrid::paintEvent(QPaintEvent*) {
         painter.drawText(cell, Qt::AlignCenter, mark);
         painter.drawRect(cell.adjusted(2, 2, -3, -3));
     }
+}
+
+namespace {
+// Relative luminance of an sRGB colour (0 black .. 1 white).
+double luminance(const QColor& colour) {
+    const auto channel = [](int value) {
+        const double share = value / 255.0;
+        return share <= 0.03928 ? share / 12.92 : std::pow((share + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) + 0.0722 * channel(colour.blue());
+}
+}  // namespace
+
+QColor ColourGrid::markColour(const QColor& cell) {
+    // Black or white, whichever stands out more from the cell (yellow, green and cyan
+    // are light although their HSL lightness is only one half).
+    const double cellLuminance = luminance(cell);
+    const double onBlack = (cellLuminance + 0.05) / 0.05;
+    const double onWhite = 1.05 / (cellLuminance + 0.05);
+    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 void ColourGrid::mousePressEvent(QMouseEvent* event) {

@@ -21,6 +21,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // The colour of the FG/BG marks drawn on a cell of the given colour.
+    static QColor markColour(const QColor& cell);
+
 signals:
     void changed();
 

@@ -32,6 +32,7 @@ constexpr char kViewMenuCaption[] = "&Вид";
 constexpr char kViewMenuHint[] = "Вид редакторов";
 constexpr char kRecentMenuCaption[] = "Последние &файлы";
 constexpr char kFileNotFound[] = "Файл не найден: ";
+constexpr char kFindBarTitle[] = "Поиск и замена";
 constexpr char kGoToLineTitle[] = "Переход к строке";
 constexpr char kGoToLineLabel[] = "Номер строки (1 - %1):";
 constexpr char kNoSuchLine[] = "Нет строки %1: в тексте строк %2.";
@@ -185,7 +186,7 @@ void EditingCommands::createMenus() {
 void EditingCommands::createFindBar() {
     m_findBar = new FindReplaceBar;
     m_findBar->setEditorProvider([this]() -> QPlainTextEdit* { return targetEditor(); });
-    m_findToolBar = new QToolBar(QStringLiteral("FindToolBar"), &m_form);
+    m_findToolBar = new QToolBar(QString::fromUtf8(kFindBarTitle), &m_form);
     m_findToolBar->setObjectName(QStringLiteral("FindToolBar"));
     m_findToolBar->setMovable(false);
     m_findToolBar->addWidget(m_findBar);

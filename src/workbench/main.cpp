@@ -15,6 +15,7 @@
 #include "workbench/il_navigation.h"
 #include "workbench/mdi_child.h"
 #include "workbench/main_form.h"
+#include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/workbench_texts.h"
 
@@ -22,8 +23,11 @@ using namespace vestrel::workbench;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    installRussianTranslations(application);
     QApplication::setApplicationName(QStringLiteral("vestrel"));
-    QApplication::setApplicationDisplayName(texts::qs(texts::kApplicationTitle));
+    // No display name: Qt would add it to every caption ("Параметры трансляции — Транслятор
+    // программ"), which cut the dialogs' captions short; the message boxes carry the
+    // application title as their own caption.
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
                                             .arg(VESTREL_VERSION_MAJOR)
                                             .arg(VESTREL_VERSION_MINOR)

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 
 #include "workbench/about_box.h"
@@ -23,6 +24,7 @@
 #include "workbench/image_lists.h"
 #include "workbench/indicator_form.h"
 #include "workbench/mdi_child.h"
+#include "workbench/screen_centring.h"
 #include "workbench/text_conversion.h"
 #include "workbench/translate_pages_dlg.h"
 #include "workbench/user_dialogs.h"
@@ -86,6 +88,8 @@ TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* pare
     m_editing = new EditingCommands(*this, m_dialogs);
     // The manual's window; it also answers F1 in the source editors.
     m_helpViewer = new HelpViewer(this);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{m_aboutBox, m_translatePagesDlg, m_editPagesDlg})
+        keepCentredOnScreen(*dialog);
 }
 
 TMainForm::~TMainForm() {
@@ -159,7 +163,7 @@ void TMainForm::createMenus() {
 }
 
 void TMainForm::createToolbar() {
-    QToolBar* toolbar = addToolBar(QStringLiteral("ToolBar2"));
+    QToolBar* toolbar = addToolBar(qs(texts::kToolbarTitle));
     toolbar->setObjectName(QStringLiteral("ToolBar2"));
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(16, 16));
@@ -187,7 +191,8 @@ void TMainForm::createStatusBar() {
     for (std::size_t i = 0; i < m_statusPanels.size(); ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
+        // A panel is at least its design width and grows for a longer text (40497:16).
+        panel->setMinimumWidth(kStatusPanelWidths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);
         m_statusPanels[i] = panel;
@@ -230,6 +235,12 @@ void TMainForm::connectCommands() {
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         updateCommandStates();
         rebuildWindowList();
+        if (TMDIChild* child = activeChild()) checkDiskChange(*child);
+    });
+    // Coming back from another program counts as activating the window in front.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            if (TMDIChild* child = activeChild()) checkDiskChange(*child);
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { watchFocusedEditor(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::updateEditCommands);
@@ -245,6 +256,12 @@ bool TMainForm::event(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // Exit, Alt+F4 and the frame's close box all come here; unsaved work is asked about
+    // first, and Cancel (or a save that fails) keeps everything open.
+    if (!m_ending && !askBeforeEnding()) {
+        event->ignore();
+        return;
+    }
     m_ending = true;
     event->accept();
 }
@@ -271,6 +288,8 @@ QMdiSubWindow* TMainForm::subWindowOf(const TMDIChild* child) const {
 
 void TMainForm::updateCommandStates() {
     const bool anyWindow = !m_mdiArea->subWindowList().isEmpty();
+    // With no editor left, no caret position stands in the panel.
+    if (!anyWindow) m_statusPanels[1]->clear();
     for (Command command : {Command::FileClose1, Command::WindowCascade1, Command::WindowTileHorizontal1,
                             Command::WindowTileVertical1, Command::WindowMinimizeAll1, Command::WindowArrangeAll1})
         action(command)->setEnabled(anyWindow);
@@ -306,8 +325,9 @@ void TMainForm::rebuildWindowList() {
     const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
     for (qsizetype i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* sub = windows[i];
-        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle())
-                                      : QStringLiteral("%1 %2").arg(i + 1).arg(sub->windowTitle());
+        const auto* child = qobject_cast<const TMDIChild*>(sub->widget());
+        const QString title = child ? child->caption() : sub->windowTitle();
+        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : QStringLiteral("%1 %2").arg(i + 1).arg(title);
         QAction* entry = m_windowMenu->addAction(caption);
         entry->setCheckable(true);
         entry->setChecked(sub == m_mdiArea->currentSubWindow());
@@ -330,6 +350,7 @@ void TMainForm::FileExit1Execute() { close(); }
 void TMainForm::TranslateExecute() {
     TMDIChild* child = activeChild();
     if (!child) return;
+    if (!askBeforeTranslating(*child)) return;
     UnconvertibleCharacter unconvertible;
     const std::optional<std::vector<std::string>> lines = child->sourceLines(&unconvertible);
     if (!lines) {
@@ -358,8 +379,6 @@ void TMainForm::N15Click() { m_helpViewer->showContents(); }
 
 void TMainForm::HelpAbout1Execute() { m_dialogs.showModal(*m_aboutBox); }
 
-void TMainForm::cascade() { m_mdiArea->cascadeSubWindows(); }
-
 namespace {
 // The program windows that take part in tiling: those that are not minimised.
 QList<QMdiSubWindow*> tileable(const QMdiArea& area) {
@@ -368,7 +387,32 @@ QList<QMdiSubWindow*> tileable(const QMdiArea& area) {
         if (!sub->isMinimized()) windows << sub;
     return windows;
 }
+
+// Cascaded windows step down and right by a title bar's height and take the room the
+// steps leave, but never less than two thirds of the frame in each direction.
+constexpr int kCascadeMinimumShare = 3;  // 1 / share less than the frame
 }  // namespace
+
+void TMainForm::cascade() {
+    const QList<QMdiSubWindow*> windows = tileable(*m_mdiArea);
+    if (windows.isEmpty()) return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int step = std::max(16, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    const int count = static_cast<int>(windows.size());
+    const int width = std::max(area.width() - (count - 1) * step, area.width() - area.width() / kCascadeMinimumShare);
+    const int height = std::max(area.height() - (count - 1) * step, area.height() - area.height() / kCascadeMinimumShare);
+    // When the steps would run out of the frame they start again at the top left.
+    const int stepsThatFit = std::max(1, std::min((area.width() - width) / step, (area.height() - height) / step) + 1);
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        sub->showNormal();
+        const int offset = (i % stepsThatFit) * step;
+        sub->setGeometry(offset, offset, width, height);
+        sub->raise();
+    }
+    windows.last()->setFocus();
+    m_mdiArea->setActiveSubWindow(windows.last());
+}
 
 void TMainForm::tile(Qt::Orientation orientation) {
     // Horizontally: one above the other, each the full width of the frame; vertically:

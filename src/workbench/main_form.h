@@ -113,10 +113,11 @@ private:
     QPlainTextEdit* focusedEditor() const;
 
     // The commands on a given program window (the close questions use them too).
+    // Each answers whether the work was saved (false when cancelled or failed).
     bool saveSource(TMDIChild& child);
     bool saveSourceAs(TMDIChild& child);
-    void saveIlProject(TMDIChild& child);
-    void saveIlProjectAs(TMDIChild& child);
+    bool saveIlProject(TMDIChild& child);
+    bool saveIlProjectAs(TMDIChild& child);
     // The texts of the present slots, ready for the writer; nothing when one of them
     // holds a character that cp1251 cannot hold (the user is told where).
     struct IlProjectTexts {
@@ -124,9 +125,18 @@ private:
         std::array<bool, kSlotCount> present{};
     };
     std::optional<IlProjectTexts> collectIlTexts(const TMDIChild& child);
-    void writeIlProject(TMDIChild& child, const std::string& directory, const IlProjectTexts& texts);
-    void askCloseQuestions(TMDIChild& child);
+    bool writeIlProject(TMDIChild& child, const std::string& directory, const IlProjectTexts& texts);
     bool writeSource(TMDIChild& child, const QString& path);
+    // The program text of a file, or nothing when it cannot be read (the user is told why).
+    std::optional<QString> readProgramText(const QString& name);
+
+    // The questions about unsaved work. Each answers whether the work may go: saved,
+    // or the user chose to discard it; false when cancelled or a save failed.
+    bool askCloseQuestions(TMDIChild& child);
+    bool askBeforeEnding();
+    bool askBeforeTranslating(TMDIChild& child);
+    // A source changed on disk by another program is offered for reloading.
+    void checkDiskChange(TMDIChild& child);
 
     UserDialogs& m_dialogs;
     QMdiArea* m_mdiArea = nullptr;
@@ -148,6 +158,7 @@ private:
 
     TranslateFunction m_translate;
     bool m_ending = false;
+    bool m_checkingDisk = false;
 };
 
 }  // namespace vestrel::workbench

@@ -1,15 +1,20 @@
 // The program window: its areas, editors, message tree and what a run shows in them.
 #include "workbench/mdi_child.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include "workbench/code_editor.h"
@@ -27,6 +32,10 @@ constexpr std::array<const char*, kSlotCount> kSlotCaptions = {
     "Блок №7.(700-717)", "Блок №7.(720-737)",
 };
 static_assert(kSlotCaptions.size() == kSlotCount);
+
+constexpr char kMessageCount[] = "Сообщений: ";
+// The background of the source line a message jump went to.
+constexpr QRgb kCitedLineColour = 0xFFFFF0A0;
 
 constexpr int kSplitterWidth = 3;
 // The image of the lexical group heading in the message tree.
@@ -86,6 +95,10 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     DestPanel->layout()->addWidget(PageControl1);
 
     MessagePanel = makePanel(QStringLiteral("MessagePanel"), Splitter2);
+    m_messageCount = new QLabel(MessagePanel);
+    m_messageCount->setObjectName(QStringLiteral("MessageCountLabel"));
+    m_messageCount->setContentsMargins(2, 0, 2, 0);
+    MessagePanel->layout()->addWidget(m_messageCount);
     MessageTreeView = new QTreeWidget(MessagePanel);
     MessageTreeView->setObjectName(QStringLiteral("MessageTreeView"));
     MessageTreeView->setHeaderHidden(true);
@@ -93,18 +106,39 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     MessageTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MessageTreeView->setColumnCount(1);
     MessageTreeView->viewport()->installEventFilter(this);
+    MessageTreeView->installEventFilter(this);
     MessagePanel->layout()->addWidget(MessageTreeView);
 
     buildEditors();
     m_ilNavigation = new IlNavigation(*this);
+    m_caretEditor = SourceRichEdit;
+
+    // F8 and Shift+F8 walk the messages from anywhere in the window.
+    const auto messageKey = [this](const QKeySequence& keys, int direction) {
+        auto* walk = new QAction(this);
+        walk->setShortcut(keys);
+        walk->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(walk, &QAction::triggered, this, [this, direction] { jumpToNextMessage(direction); });
+        addAction(walk);
+    };
+    messageKey(QKeySequence(Qt::Key_F8), 1);
+    messageKey(QKeySequence(Qt::SHIFT | Qt::Key_F8), -1);
 
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
-    // The splitters keep the sizes the user drags them to.
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { m_outputWidth = DestPanel->width(); });
-    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { m_messageHeight = MessagePanel->height(); });
+    // The splitters keep the share of the window the user drags them to.
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] {
+        m_outputWidth = DestPanel->width();
+        m_outputShare = double(m_outputWidth) / std::max(1, ProgrammsPanel->width());
+    });
+    connect(Splitter2, &QSplitter::splitterMoved, this, [this] {
+        m_messageHeight = MessagePanel->height();
+        m_messageShare = double(m_messageHeight) / std::max(1, height());
+    });
+    Splitter1->installEventFilter(this);
+    Splitter2->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -126,6 +160,9 @@ TMDIChild::~TMDIChild() {
     SourceRichEdit->removeEventFilter(this);
     SourceRichEdit->viewport()->removeEventFilter(this);
     MessageTreeView->viewport()->removeEventFilter(this);
+    MessageTreeView->removeEventFilter(this);
+    Splitter1->removeEventFilter(this);
+    Splitter2->removeEventFilter(this);
 }
 
 QPlainTextEdit* TMDIChild::makeEditor(const QString& name, QWidget* parent) {
@@ -139,6 +176,7 @@ QPlainTextEdit* TMDIChild::makeEditor(const QString& name, QWidget* parent) {
     editor->viewport()->installEventFilter(this);
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, [this, editor] { reportCaret(editor); });
     connect(editor, &QPlainTextEdit::selectionChanged, this, [this, editor] { reportCaret(editor); });
+    connect(editor->document(), &QTextDocument::modificationChanged, this, [this] { updateModifiedMark(); });
     return editor;
 }
 
@@ -153,6 +191,9 @@ void TMDIChild::buildEditors() {
         layout->setContentsMargins(0, 0, 0, 0);
         const QString name = slot == 0 ? QStringLiteral("InitDestRichEdit") : QStringLiteral("DestRichEdit%1").arg(slot - 1);
         QPlainTextEdit* editor = makeEditor(name, page);
+        connect(editor->document(), &QTextDocument::contentsChanged, this, [this] {
+            if (!m_filling) m_outputEdited = true;
+        });
         layout->addWidget(editor);
         PageControl1->addTab(page, slotCaption(slot));
         m_outputEditors[static_cast<std::size_t>(slot)] = editor;
@@ -165,13 +206,37 @@ void TMDIChild::buildEditors() {
 
 bool TMDIChild::hasFileName() const { return !programName().startsWith(QStringLiteral("NONAME")); }
 
+void TMDIChild::setProgramName(const QString& name) {
+    m_programName = name;
+    // "[*]" is where the frame puts the "*" of a modified window.
+    QString title = name;
+    setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
+}
+
+QString TMDIChild::caption() const { return m_programName + (isWindowModified() ? QStringLiteral("*") : QString()); }
+
+bool TMDIChild::hasUnsavedWork() const { return sourceModified() || (outputShown() && anyOutputModified()); }
+
+void TMDIChild::updateModifiedMark() { setWindowModified(hasUnsavedWork()); }
+
+TMDIChild::DiskStamp TMDIChild::stampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile()) return {};
+    return {true, info.lastModified(), info.size()};
+}
+
 void TMDIChild::setSourceText(const QString& text) {
     SourceRichEdit->setPlainText(text);
     SourceRichEdit->document()->setModified(false);
+    // Loading sets and clears the flag with the document's signals held back.
+    updateModifiedMark();
 }
 
 bool TMDIChild::sourceModified() const { return SourceRichEdit->document()->isModified(); }
-void TMDIChild::setSourceModified(bool modified) { SourceRichEdit->document()->setModified(modified); }
+void TMDIChild::setSourceModified(bool modified) {
+    SourceRichEdit->document()->setModified(modified);
+    updateModifiedMark();
+}
 
 bool TMDIChild::outputShown() const { return !DestPanel->isHidden(); }
 bool TMDIChild::messagesShown() const { return !MessagePanel->isHidden(); }
@@ -185,6 +250,8 @@ bool TMDIChild::anyOutputModified() const {
 
 void TMDIChild::clearOutputModified() {
     for (QPlainTextEdit* editor : m_outputEditors) editor->document()->setModified(false);
+    m_outputEdited = false;
+    updateModifiedMark();
 }
 
 std::optional<std::vector<std::string>> TMDIChild::sourceLines(UnconvertibleCharacter* error) const {
@@ -197,6 +264,7 @@ std::optional<std::vector<std::string>> TMDIChild::outputLines(int slot, Unconve
 
 void TMDIChild::showTranslationResult(const TranslationResult& result) {
     m_state = State::Translating;
+    SourceRichEdit->setExtraSelections({});
     setPanelVisible(DestPanel, false);
 
     // Pass 1 empties the tree when it starts; it shows the area when it reported errors.
@@ -209,6 +277,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
         // Pass 2 empties every output editor when it starts and loads the slots that
         // received text when it completes; loading sets an editor's modified flag.
         bool anyText = false;
+        m_filling = true;
         for (int slot = 0; slot < kSlotCount; ++slot) {
             QPlainTextEdit* editor = outputEditor(slot);
             editor->clear();
@@ -219,6 +288,8 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
                 anyText = true;
             }
         }
+        m_filling = false;
+        m_outputEdited = false;
         if (*result.syntaxStatus == 0) m_ilNavigation->translated(result);
         if (!result.diagnostics.empty()) setPanelVisible(MessagePanel, true);
         setPanelVisible(DestPanel, anyText && result.diagnostics.empty());
@@ -235,6 +306,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
         PageControl1->setCurrentIndex(0);
     }
     m_state = outputShown() ? State::Translated : State::Failed;
+    updateModifiedMark();
 }
 
 void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
@@ -255,6 +327,24 @@ void TMDIChild::fillMessageTree(const DiagnosticList& diagnostics) {
         else item->setIcon(0, messageImage(kGroupImage));
     });
     MessageTreeView->expandAll();
+
+    // The first message is selected, ready for Enter or F8; the count names the messages,
+    // not the group node.
+    const QList<QTreeWidgetItem*> messages = messagesWithLines();
+    if (!messages.isEmpty()) MessageTreeView->setCurrentItem(messages.first());
+    m_messageCount->setText(QString::fromUtf8(kMessageCount) + QString::number(messages.size()));
+    // However small the user drags it, the area keeps its count and three message lines
+    // (the lexical group and its first two messages).
+    const int row = MessageTreeView->topLevelItemCount() > 0 ? MessageTreeView->sizeHintForRow(0)
+                                                             : MessageTreeView->fontMetrics().height();
+    MessagePanel->setMinimumHeight(m_messageCount->sizeHint().height() + 3 * row + 2 * MessageTreeView->frameWidth());
+}
+
+QList<QTreeWidgetItem*> TMDIChild::messagesWithLines() const {
+    QList<QTreeWidgetItem*> messages;
+    for (QTreeWidgetItemIterator it(MessageTreeView); *it; ++it)
+        if ((*it)->data(0, kCitedLineRole).isValid()) messages << *it;
+    return messages;
 }
 
 void TMDIChild::setPanelVisible(QWidget* panel, bool visible) {
@@ -266,16 +356,20 @@ void TMDIChild::setPanelVisible(QWidget* panel, bool visible) {
 void TMDIChild::restoreStructure() {
     m_outputWidth = ProgrammsPanel->width() / 2;
     m_messageHeight = height() / 8;
+    m_outputShare = 0.5;
+    m_messageShare = 1.0 / 8;
     applyPanelSizes();
 }
 
 void TMDIChild::applyPanelSizes() {
     if (!DestPanel->isHidden()) {
         const int available = Splitter1->width() - Splitter1->handleWidth();
+        if (m_outputShare) m_outputWidth = static_cast<int>(*m_outputShare * ProgrammsPanel->width());
         Splitter1->setSizes({available - m_outputWidth, m_outputWidth});
     }
     if (!MessagePanel->isHidden()) {
         const int available = Splitter2->height() - Splitter2->handleWidth();
+        if (m_messageShare) m_messageHeight = static_cast<int>(*m_messageShare * height());
         Splitter2->setSizes({available - m_messageHeight, m_messageHeight});
     }
 }
@@ -288,17 +382,41 @@ void TMDIChild::MessageTreeViewDblClick() {
     const int line = cited.toInt();
 
     SourceRichEdit->setFocus();
-    if (line < 1 || line > SourceRichEdit->document()->blockCount()) return;
-    // The caret goes to the end of the cited line, which scrolls it into view; the text
-    // and its modified flag stay as they are.
+    if (line < 1) return;
+    // A line past the end (the message counts one line on, or the text was shortened
+    // since) goes to the last line.
+    markLine(std::min(line, SourceRichEdit->document()->blockCount()));
+}
+
+void TMDIChild::markLine(int line) {
+    // The caret goes to the end of the cited line, which scrolls it into view, and the
+    // line is marked; the text and its modified flag stay as they are.
     const QTextBlock block = SourceRichEdit->document()->findBlockByNumber(line - 1);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock);
     SourceRichEdit->setTextCursor(cursor);
     SourceRichEdit->ensureCursorVisible();
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = cursor;
+    mark.format.setBackground(QColor::fromRgba(kCitedLineColour));
+    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    SourceRichEdit->setExtraSelections({mark});
+}
+
+void TMDIChild::jumpToNextMessage(int direction) {
+    const QList<QTreeWidgetItem*> messages = messagesWithLines();
+    if (messages.isEmpty() || MessagePanel->isHidden()) return;
+    const qsizetype current = messages.indexOf(MessageTreeView->currentItem());
+    const qsizetype count = messages.size();
+    const qsizetype next = current < 0 ? (direction > 0 ? 0 : count - 1) : (current + direction + count) % count;
+    MessageTreeView->setCurrentItem(messages[next]);
+    MessageTreeViewDblClick();
 }
 
 void TMDIChild::reportCaret(const QPlainTextEdit* editor) {
+    // Editors refilled out of sight (the output pages after a run) move their caret
+    // too; only the editor the user works in reports.
+    if (editor != m_caretEditor) return;
     const QTextCursor cursor = editor->textCursor();
     const int position = cursor.selectionEnd();
     const QTextBlock block = editor->document()->findBlock(position);
@@ -311,6 +429,18 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick) MessageTreeViewDblClick();
         return false;
     }
+    if (watched == MessageTreeView) {
+        // Enter or Space on a message jumps like a double click.
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+        MessageTreeViewDblClick();
+        return true;
+    }
+    if (watched == Splitter1 || watched == Splitter2) {
+        if (event->type() == QEvent::Resize) applyPanelSizes();
+        return false;
+    }
     // Entering an editor, a key and a mouse press report the caret as it stands before
     // they take effect; the selection change that follows reports it after.
     switch (event->type()) {
@@ -320,7 +450,10 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
             QObject* owner = watched;
             if (auto* viewport = qobject_cast<QWidget*>(watched); viewport && !qobject_cast<QPlainTextEdit*>(watched))
                 owner = viewport->parent();
-            if (auto* editor = qobject_cast<QPlainTextEdit*>(owner)) reportCaret(editor);
+            if (auto* editor = qobject_cast<QPlainTextEdit*>(owner)) {
+                m_caretEditor = editor;
+                reportCaret(editor);
+            }
             break;
         }
         default:
@@ -330,12 +463,13 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-    FormClose();
-    event->accept();
+    // A window whose questions were cancelled, or whose save failed, stays open.
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
-void TMDIChild::FormClose() {
-    if (m_closeHandler) m_closeHandler(*this);
-}
+bool TMDIChild::FormClose() { return !m_closeHandler || m_closeHandler(*this); }
 
 }  // namespace vestrel::workbench

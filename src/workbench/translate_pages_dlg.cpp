@@ -18,6 +18,7 @@
 #include "settings/translation_settings.h"
 #include "workbench/text_conversion.h"
 #include "workbench/user_dialogs.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
 namespace {
@@ -51,6 +52,9 @@ QSpinBox* makeSpin(const QString& name, int minimum, int maximum, int value, QWi
     spin->setRange(minimum, maximum);
     spin->setSingleStep(1);
     spin->setValue(value);
+    // Typed text that is out of range ("5" while the range starts at 55) is taken as the
+    // nearest end of the range when editing ends, not thrown away for the old value.
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return spin;
 }
 
@@ -150,7 +154,12 @@ void TTranslatePagesDlg::FormCreate() {
         written = true;
     }
     std::string error;
-    if (written && !store.flush(&error)) m_dialogs.error(fromNativePath(error));
+    if (written && !store.flush(&error)) reportUnwritable();
+}
+
+void TTranslatePagesDlg::reportUnwritable() {
+    // The store's own reason is English; the user is told in the workbench's words.
+    m_dialogs.error(QString::fromUtf8(texts::kCannotWriteSettings) + m_iniPath);
 }
 
 void TTranslatePagesDlg::showEvent(QShowEvent* event) {
@@ -165,7 +174,7 @@ void TTranslatePagesDlg::OKBtnClick() {
     settings::writeTranslationOptions(store, options());
     std::string error;
     // A failed write leaves the edited values in the controls; the dialog closes anyway.
-    if (!store.flush(&error)) m_dialogs.error(fromNativePath(error));
+    if (!store.flush(&error)) reportUnwritable();
     accept();
 }
 

@@ -35,6 +35,7 @@ private:
     void FormCreate();
     void FormShow();
     void setControls(const TranslationOptions& options);
+    void reportUnwritable();
 
     UserDialogs& m_dialogs;
     QString m_iniPath;

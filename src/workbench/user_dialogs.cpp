@@ -2,12 +2,14 @@
 #include "workbench/user_dialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
+#include "workbench/file_name_dialog.h"
 #include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
@@ -25,46 +27,92 @@ QStringList qtNameFilters(const QString& filter) {
 }
 
 QtUserDialogs::QtUserDialogs(QWidget* parent) : m_parent(parent) {}
-QtUserDialogs::~QtUserDialogs() = default;
+QtUserDialogs::~QtUserDialogs() {
+    delete m_openDialog.data();
+    delete m_saveDialog.data();
+}
 
 void QtUserDialogs::setParent(QWidget* parent) { m_parent = parent; }
 
-void QtUserDialogs::information(const QString& text) {
-    QMessageBox::information(m_parent, qs(texts::kApplicationTitle), text);
+namespace {
+
+// One button of a message box: what it answers and its caption.
+struct BoxButton {
+    QMessageBox::StandardButton button;
+    const char* caption;
+};
+
+// A modal message box whose buttons carry Russian captions of their own, whatever Qt
+// translations are installed; the first button is the default one, the last the one
+// Esc and the title-bar close box stand for.
+QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                   std::initializer_list<BoxButton> buttons) {
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+    for (const BoxButton& entry : buttons) box.addButton(entry.button)->setText(qs(entry.caption));
+    box.setDefaultButton(buttons.begin()->button);
+    box.setEscapeButton(box.button((buttons.end() - 1)->button));
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    return clicked ? box.standardButton(clicked) : (buttons.end() - 1)->button;
 }
 
-void QtUserDialogs::error(const QString& text) { QMessageBox::critical(m_parent, qs(texts::kApplicationTitle), text); }
+}  // namespace
+
+void QtUserDialogs::information(const QString& text) {
+    runBox(m_parent, QMessageBox::Information, qs(texts::kApplicationTitle), text, {{QMessageBox::Ok, texts::kOkButton}});
+}
+
+void QtUserDialogs::error(const QString& text) {
+    runBox(m_parent, QMessageBox::Critical, qs(texts::kApplicationTitle), text, {{QMessageBox::Ok, texts::kOkButton}});
+}
 
 bool QtUserDialogs::question(const QString& text) {
-    return QMessageBox::question(m_parent, qs(texts::kQuestionCaption), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return runBox(m_parent, QMessageBox::Question, qs(texts::kQuestionCaption), text,
+                  {{QMessageBox::Yes, texts::kYesButton}, {QMessageBox::No, texts::kNoButton}}) == QMessageBox::Yes;
 }
 
-void QtUserDialogs::notice(const QString& text) { QMessageBox::information(m_parent, qs(texts::kNoticeCaption), text); }
+SaveAnswer QtUserDialogs::askToSave(const QString& text) {
+    switch (runBox(m_parent, QMessageBox::Warning, qs(texts::kQuestionCaption), text,
+                   {{QMessageBox::Save, texts::kSaveButton},
+                    {QMessageBox::Discard, texts::kDiscardButton},
+                    {QMessageBox::Cancel, texts::kCancelButton}})) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
 
-QFileDialog& QtUserDialogs::fileDialog(std::unique_ptr<QFileDialog>& slot) {
+void QtUserDialogs::notice(const QString& text) {
+    runBox(m_parent, QMessageBox::Information, qs(texts::kNoticeCaption), text, {{QMessageBox::Ok, texts::kOkButton}});
+}
+
+FileNameDialog& QtUserDialogs::fileDialog(QPointer<FileNameDialog>& slot) {
     if (!slot) {
-        slot = std::make_unique<QFileDialog>(m_parent);
-        slot->setDirectory(QStringLiteral("."));
-        // The commands ask their own replace question.
-        slot->setOption(QFileDialog::DontConfirmOverwrite);
+        slot = new FileNameDialog(m_parent);
+        // The current folder by its full name, so that chosen names come back whole.
+        slot->setDirectory(QDir::currentPath());
     }
     return *slot;
 }
 
-std::optional<QString> QtUserDialogs::runFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+std::optional<QString> QtUserDialogs::runFileDialog(FileNameDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
     const QStringList filters = qtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     dialog.setDefaultSuffix(request.defaultExtension);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QString chosen = dialog.chosenFileName();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
 }
 
 std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest& request) {
-    QFileDialog& dialog = fileDialog(m_openDialog);
+    FileNameDialog& dialog = fileDialog(m_openDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name of a file that does not exist opens an empty window of that name.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -72,7 +120,7 @@ std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest& requ
 }
 
 std::optional<QString> QtUserDialogs::saveFileName(const FileDialogRequest& request) {
-    QFileDialog& dialog = fileDialog(m_saveDialog);
+    FileNameDialog& dialog = fileDialog(m_saveDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     return runFileDialog(dialog, request);

@@ -2,13 +2,12 @@
 // through this interface, so the tests can answer them without a modal loop.
 #pragma once
 
-#include <memory>
 #include <optional>
 
+#include <QPointer>
 #include <QString>
 
 class QDialog;
-class QFileDialog;
 class QWidget;
 
 namespace vestrel::workbench {
@@ -22,6 +21,11 @@ struct FileDialogRequest {
     QString defaultExtension;
 };
 
+// The answers of a question about unsaved work.
+enum class SaveAnswer { Save, Discard, Cancel };
+
+class FileNameDialog;
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -32,6 +36,9 @@ public:
     virtual void error(const QString& text) = 0;
     // A Yes/No question captioned "Предупреждение"; true for Yes.
     virtual bool question(const QString& text) = 0;
+    // A question about unsaved work with the buttons Save, Discard and Cancel, captioned
+    // "Предупреждение".
+    virtual SaveAnswer askToSave(const QString& text) = 0;
     // A notice of the translation run, captioned "Message Box".
     virtual void notice(const QString& text) = 0;
 
@@ -56,6 +63,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     bool question(const QString& text) override;
+    SaveAnswer askToSave(const QString& text) override;
     void notice(const QString& text) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
@@ -63,12 +71,14 @@ public:
     bool openHelpFile(const QString& path) override;
 
 private:
-    QFileDialog& fileDialog(std::unique_ptr<QFileDialog>& slot);
-    std::optional<QString> runFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
+    FileNameDialog& fileDialog(QPointer<FileNameDialog>& slot);
+    std::optional<QString> runFileDialog(FileNameDialog& dialog, const FileDialogRequest& request);
 
     QWidget* m_parent;
-    std::unique_ptr<QFileDialog> m_openDialog;
-    std::unique_ptr<QFileDialog> m_saveDialog;
+    // The dialogs are children of the parent window, which may delete them first when
+    // it goes (the main window ends before this object); QPointer knows when.
+    QPointer<FileNameDialog> m_openDialog;
+    QPointer<FileNameDialog> m_saveDialog;
 };
 
 // "Все файлы|*.*" -> "Все файлы (*.*)"; a text that already shows its pattern stays as it is.

@@ -14,7 +14,17 @@ inline constexpr char kApplicationTitle[] = "Транслятор програм
 inline constexpr char kQuestionCaption[] = "Предупреждение";
 inline constexpr char kNoticeCaption[] = "Message Box";
 
+// The buttons of the message boxes.
+inline constexpr char kOkButton[] = "OK";
+inline constexpr char kYesButton[] = "&Да";
+inline constexpr char kNoButton[] = "&Нет";
+inline constexpr char kSaveButton[] = "&Сохранить";
+inline constexpr char kDiscardButton[] = "&Не сохранять";
+inline constexpr char kCancelButton[] = "Отмена";
+
 inline constexpr char kMainCaption[] = "Vestrel";
+// The toolbar's name, as the frame's menu of bars shows it.
+inline constexpr char kToolbarTitle[] = "Панель инструментов";
 
 // Program names of windows that have no file yet: "NONAME" + number.
 inline constexpr char kNoName[] = "NONAME";
@@ -29,14 +39,27 @@ inline constexpr char kSourceSaved[] = "KORVEL-Проект успешно со�
 inline constexpr char kFileWord[] = "Файл ";
 inline constexpr char kAlreadyExists[] = " уже существует. Заменить его ?";
 inline constexpr char kWasModified[] = " был изменен. Сохранить его ?";
-inline constexpr char kCannotCreateFile[] = "Cannot create file ";
+inline constexpr char kCannotCreateFile[] = "Не могу создать файл ";
+inline constexpr char kCannotWriteSettings[] = "Не могу записать файл настроек ";
 inline constexpr char kCannotOpenFile[] = "Не могу открыть файл ";
+inline constexpr char kSaveSourceTitle[] = "Сохранение программы";
+inline constexpr char kChangedOnDisk[] = " изменен другой программой. Загрузить его заново ?";
+inline constexpr char kEditsWillGo[] = "\nИзменения, сделанные в окне, будут потеряны.";
 
 // IL projects.
 inline constexpr char kIlFilter[] = "Все файлы|*.*";
 inline constexpr char kIlProjectWord[] = "IL-проект ";
 inline constexpr char kIlProjectModified[] = "IL-проект был изменен. Сохранить его ?";
 inline constexpr char kIlProjectSaved[] = "IL-Проект успешно сохранен";
+inline constexpr char kSaveIlProjectTitle[] = "Сохранение IL-проекта";
+inline constexpr char kIlEditedBeforeRun[] =
+    "IL-проект был изменен вручную и не сохранен. Трансляция заменит его. Сохранить его ?";
+
+// Several pieces of unsaved work at the end of the program, in one question.
+inline constexpr char kUnsavedListHead[] = "Не сохранены:";
+inline constexpr char kUnsavedIlProject[] = "    IL-проект программы ";
+inline constexpr char kUnsavedSource[] = "    файл ";
+inline constexpr char kUnsavedListTail[] = "Сохранить их ?";
 
 // A character of an editor that code page 1251 cannot hold.
 inline constexpr char kUnconvertibleLine[] = "Строка ";

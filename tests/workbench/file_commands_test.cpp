@@ -19,12 +19,13 @@ private slots:
     void saveAsOntoExistingFileAsksFirst();
     void openLoadsTheFileIntoANewWindow();
     void closeQuestionsComeInOrder();
-    void closingNonameWithYesOpensSaveDialog();
+    void closingNonameWhoseSaveIsCancelledKeepsTheWindow();
     void saveIlProjectWritesExactlyThePresentSlots();
     void saveIlProjectAsAsksBeforeReplacing();
     void windowWithoutOutputIgnoresBothIlSaves();
     void failedSavesAreReportedAndChangeNothing();
-    void exitAsksNothing();
+    void exitAsksAboutUnsavedWork();
+    void relativeNamesBecomeFullPaths();
 };
 
 void FileCommandsTest::saveOnNonameOpensSaveAs() {
@@ -60,7 +61,8 @@ void FileCommandsTest::saveAsOntoExistingFileAsksFirst() {
     bench.dialogs.answers.push_back(false);
     bench.form->action(Command::FileSaveKorvelAs1)->trigger();
 
-    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("SaveFile:"), qs("Question:Файл ") + target + qs(" уже существует. Заменить его ?")}));
+    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("SaveFile:Сохранение программы"),
+                                                      qs("Question:Файл ") + target + qs(" уже существует. Заменить его ?")}));
     QCOMPARE(fileBytes(target), QByteArray("old text\r\n"));
     QCOMPARE(child->programName(), qs("NONAME1"));
     QVERIFY(child->sourceModified());
@@ -103,18 +105,23 @@ void FileCommandsTest::closeQuestionsComeInOrder() {
     bench.form->action(Command::FileClose1)->trigger();
     QApplication::processEvents();
 
-    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("Question:IL-проект был изменен. Сохранить его ?"),
-                                                      qs("Question:Файл NONAME1 был изменен. Сохранить его ?")}));
+    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("AskToSave:IL-проект был изменен. Сохранить его ?"),
+                                                      qs("AskToSave:Файл NONAME1 был изменен. Сохранить его ?")}));
     QTRY_VERIFY(bench.form->programWindows().isEmpty());
 }
 
-void FileCommandsTest::closingNonameWithYesOpensSaveDialog() {
+void FileCommandsTest::closingNonameWhoseSaveIsCancelledKeepsTheWindow() {
     Bench bench;
-    bench.newWindow(qs("text"));
-    bench.dialogs.answers.push_back(true);
+    TMDIChild* child = bench.newWindow(qs("text"));
+    bench.dialogs.saveAnswers.push_back(SaveAnswer::Save);
     bench.form->action(Command::FileClose1)->trigger();
-    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("Question:Файл NONAME1 был изменен. Сохранить его ?"), qs("SaveFile:")}));
-    QTRY_VERIFY(bench.form->programWindows().isEmpty());
+    QApplication::processEvents();
+    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("AskToSave:Файл NONAME1 был изменен. Сохранить его ?"),
+                                                      qs("SaveFile:Сохранение программы")}));
+    // The save dialog was cancelled: the window and its text stay.
+    QCOMPARE(bench.form->programWindows(), QList<TMDIChild*>{child});
+    QCOMPARE(child->sourceEditor()->toPlainText(), qs("text"));
+    QVERIFY(child->sourceModified());
 }
 
 void FileCommandsTest::saveIlProjectWritesExactlyThePresentSlots() {
@@ -154,7 +161,8 @@ void FileCommandsTest::saveIlProjectAsAsksBeforeReplacing() {
     bench.dialogs.fileNames.push_back(bench.path("plant.x"));
     bench.dialogs.answers.push_back(false);
     bench.form->action(Command::FileSaveILAs1)->trigger();
-    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("SaveFile:"), qs("Question:IL-проект plant уже существует. Заменить его ?")}));
+    QCOMPARE(bench.dialogs.transcript(), (QStringList{qs("SaveFile:Сохранение IL-проекта"),
+                                                      qs("Question:IL-проект plant уже существует. Заменить его ?")}));
     QCOMPARE(bench.dialogs.calls[0].request.filter, qs("Все файлы|*.*"));
     QCOMPARE(bench.dialogs.calls[0].request.defaultExtension, QString());
     QCOMPARE(fileBytes(bench.path("plant/init.IL")), QByteArray("old"));
@@ -189,7 +197,7 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     TMDIChild* child = bench.newWindow(qs("x"));
     bench.dialogs.fileNames.push_back(bench.path("blocker/pump.prg"));
     bench.form->action(Command::FileSaveKorvelAs1)->trigger();
-    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Cannot create file ") + bench.path("blocker/pump.prg"));
+    QCOMPARE(bench.dialogs.transcript().last(), qs("Error:Не могу создать файл ") + bench.path("blocker/pump.prg"));
     QCOMPARE(child->programName(), qs("NONAME1"));
     QVERIFY(child->sourceModified());
 
@@ -214,13 +222,74 @@ void FileCommandsTest::failedSavesAreReportedAndChangeNothing() {
     QVERIFY(pump->anyOutputModified());
 }
 
-void FileCommandsTest::exitAsksNothing() {
+void FileCommandsTest::exitAsksAboutUnsavedWork() {
+    // Exit from the menu and a close of the frame (Alt+F4, its close box) ask alike.
+    enum class How { Menu, Frame };
+    struct Case {
+        How how;
+        bool twoWindows;       // a second window with an edited source file
+        SaveAnswer answer;
+        bool saveDialogOpens;  // a save dialog is answered with a name, or cancelled
+        bool ends;
+        QStringList transcript;
+    };
+    const QString list = qs("AskToSave:Не сохранены:\n    IL-проект программы NONAME1\n    файл NONAME1\n    файл %1\nСохранить их ?");
+    const QString single = qs("AskToSave:Файл NONAME1 был изменен. Сохранить его ?");
+    const Case cases[] = {
+        {How::Menu, true, SaveAnswer::Cancel, false, false, {list}},
+        {How::Frame, true, SaveAnswer::Cancel, false, false, {list}},
+        {How::Frame, true, SaveAnswer::Discard, false, true, {list}},
+        // Saving the IL project of a NONAME window opens its dialog; cancelled, nothing ends.
+        {How::Menu, true, SaveAnswer::Save, false, false, {list, qs("SaveFile:Сохранение IL-проекта")}},
+        {How::Frame, false, SaveAnswer::Cancel, false, false, {qs("AskToSave:IL-проект был изменен. Сохранить его ?")}},
+    };
+    for (const Case& c : cases) {
+        Bench bench;
+        TMDIChild* noname = bench.newWindow(qs("edited"));
+        bench.translate(successfulRun({{0, {"init"}}}));
+        if (c.twoWindows) {
+            const QString source = bench.path("pump.prg");
+            writeFile(source, "x\r\n");
+            TMDIChild* pump = bench.form->openByName(source);
+            QTest::keyClicks(pump->sourceEditor(), QStringLiteral("y"));
+        } else {
+            noname->setSourceModified(false);
+        }
+        bench.dialogs.saveAnswers.push_back(c.answer);
+        if (c.how == How::Menu)
+            bench.form->action(Command::FileExit1)->trigger();
+        else
+            bench.form->close();
+        QStringList expected;
+        for (const QString& line : c.transcript) expected << (line.contains(QLatin1String("%1")) ? line.arg(bench.path("pump.prg")) : line);
+        QCOMPARE(bench.dialogs.transcript(), expected);
+        QCOMPARE(bench.form->isVisible(), !c.ends);
+        QCOMPARE(bench.form->programWindows().size(), c.twoWindows ? 2 : 1);
+        if (!c.ends) QCOMPARE(noname->sourceEditor()->toPlainText(), qs("edited"));
+    }
+
+    // Nothing unsaved: nothing is asked.
     Bench bench;
-    bench.newWindow(qs("edited"));
-    bench.translate(successfulRun({{0, {"init"}}}));
+    bench.newWindow();
     bench.form->action(Command::FileExit1)->trigger();
     QVERIFY(bench.dialogs.calls.empty());
     QVERIFY(!bench.form->isVisible());
+}
+
+void FileCommandsTest::relativeNamesBecomeFullPaths() {
+    Bench bench;
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(bench.folder.path()));
+    bench.dialogs.fileNames.push_back(QStringLiteral("./missing.prg"));
+    bench.form->action(Command::FileOpen1)->trigger();
+    const QString opened = bench.form->activeChild() ? bench.form->activeChild()->programName() : QString();
+    bench.dialogs.fileNames.push_back(QStringLiteral("sub/../pump.prg"));
+    TMDIChild* saved = bench.newWindow(qs("x"));
+    bench.form->action(Command::FileSaveKorvelAs1)->trigger();
+    QDir::setCurrent(before);
+    QCOMPARE(opened, bench.path("missing.prg"));
+    QCOMPARE(saved->programName(), bench.path("pump.prg"));
+    QCOMPARE(fileBytes(bench.path("pump.prg")), QByteArray("x\r\n"));
 }
 
 QObject* makeFileCommandsTest() { return new FileCommandsTest; }

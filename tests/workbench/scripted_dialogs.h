@@ -15,7 +15,7 @@
 namespace vestrel::workbench::testing {
 
 struct DialogCall {
-    enum Kind { Information, Error, Question, Notice, OpenFile, SaveFile, Modal, Help };
+    enum Kind { Information, Error, Question, Notice, OpenFile, SaveFile, Modal, Help, AskToSave };
     Kind kind;
     QString text;  // message text, dialog object name or help path
     FileDialogRequest request;
@@ -25,6 +25,7 @@ class ScriptedDialogs final : public UserDialogs {
 public:
     std::vector<DialogCall> calls;
     std::deque<bool> answers;                       // Yes/No of the next questions; none answers No
+    std::deque<SaveAnswer> saveAnswers;             // the next questions about unsaved work; none discards
     std::deque<QString> fileNames;                  // the next file dialogs; none or an empty name cancels
     std::function<int(QDialog&)> modal;             // runs a modal dialog; none rejects it
     bool helpOpens = false;
@@ -37,6 +38,13 @@ public:
         const bool yes = answers.front();
         answers.pop_front();
         return yes;
+    }
+    SaveAnswer askToSave(const QString& text) override {
+        calls.push_back({DialogCall::AskToSave, text, {}});
+        if (saveAnswers.empty()) return SaveAnswer::Discard;
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
     }
     void notice(const QString& text) override { calls.push_back({DialogCall::Notice, text, {}}); }
     std::optional<QString> openFileName(const FileDialogRequest& request) override {
@@ -59,7 +67,8 @@ public:
 
     // "Kind:text" of every call in order, for exact comparisons.
     QStringList transcript() const {
-        static const char* const names[] = {"Information", "Error", "Question", "Notice", "OpenFile", "SaveFile", "Modal", "Help"};
+        static const char* const names[] = {"Information", "Error", "Question", "Notice", "OpenFile",
+                                            "SaveFile",    "Modal", "Help",     "AskToSave"};
         QStringList lines;
         for (const DialogCall& call : calls) lines << QString::fromLatin1(names[call.kind]) + QLatin1Char(':') + call.text;
         return lines;

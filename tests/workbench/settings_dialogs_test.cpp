@@ -1,6 +1,10 @@
 // The two settings dialogs: the translation settings with their ini file, reaching the
 // next translation, and the editor colour tables with their snapshot and defaults.
+#include <cmath>
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QScreen>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -12,6 +16,7 @@
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
 #include "translator/text/literal.h"
+#include "workbench/about_box.h"
 #include "workbench/colour_grid.h"
 #include "workbench/edit_pages_dlg.h"
 #include "workbench/main_form.h"
@@ -91,6 +96,9 @@ private slots:
     void colourDialogStartsWithTheDefaults();
     void colourDialogCancelRestoresBothPages();
     void defaultButtonResetsOnlyItsPageAndOkKeepsEdits();
+    void typedOutOfRangeValueIsReadAsTheRangeEnd();
+    void dialogsShowTheirWholeCaptionCentred();
+    void colourMarksReadOnEveryCell();
 };
 
 void SettingsDialogsTest::firstStartCreatesTheFileWithDefaults() {
@@ -201,7 +209,7 @@ void SettingsDialogsTest::unwritableIniIsReportedAndTheEditsStay() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     const QString ini = blocker + QStringLiteral("/Vestrel.ini");
-    const QString expected = qs("Error:Unable to write to ") + ini;
+    const QString expected = qs("Error:Не могу записать файл настроек ") + ini;
 
     ScriptedDialogs dialogs;
     TTranslatePagesDlg dialog(dialogs, ini);
@@ -289,6 +297,80 @@ void SettingsDialogsTest::defaultButtonResetsOnlyItsPageAndOkKeepsEdits() {
     QVERIFY(!child<QCheckBox>(dialog, "ILBoldCheckBox")->isChecked());
     child<QPushButton>(dialog, "CancelBtn")->click();
     QVERIFY(!dialog.ilStyles()[2].bold);
+}
+
+void SettingsDialogsTest::typedOutOfRangeValueIsReadAsTheRangeEnd() {
+    // Typed text that the spin box cannot take as it stands: too small, or nothing.
+    struct Case {
+        const char* typed;
+        bool byMouse;  // OK clicked, or Enter pressed in the spin box
+        int expected;
+    };
+    const Case cases[] = {{"5", true, 55}, {"5", false, 55}, {"", true, 55}, {"7", true, 55}};
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Vestrel.ini"));
+        ScriptedDialogs dialogs;
+        TTranslatePagesDlg dialog(dialogs, ini);
+        child<QSpinBox>(dialog, "TicCSpinEdit")->setValue(70);
+        dialog.show();
+        child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(1);
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* spin = child<QSpinBox>(dialog, "TicCSpinEdit");
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClick(spin, Qt::Key_Delete);
+        QTest::keyClicks(spin, QString::fromLatin1(c.typed));
+        if (c.byMouse)
+            QTest::mouseClick(child<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
+        else
+            QTest::keyClick(spin, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.options().TickResolution, c.expected);
+        QCOMPARE(readIni(ini).resolution, c.expected);
+    }
+}
+
+void SettingsDialogsTest::dialogsShowTheirWholeCaptionCentred() {
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    // A main window in a corner of the screen: the dialogs centre on the screen, not on it.
+    TMainForm form(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
+    form.setGeometry(0, 0, 300, 200);
+    form.show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&form.translatePagesDlg(), &form.editPagesDlg(), &form.aboutBox()}) {
+        // The first showing is centred on the screen like every later one.
+        dialog->show();
+        QApplication::processEvents();
+        // Room for the caption in a bold title font, the window icon and three buttons.
+        QFont titleFont = QApplication::font();
+        titleFont.setBold(true);
+        const int needed = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 120;
+        QVERIFY2(dialog->width() >= needed, qPrintable(dialog->objectName()));
+        const QPoint offset = dialog->frameGeometry().center() - screen.center();
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(dialog->objectName() + QStringLiteral(" %1,%2").arg(offset.x()).arg(offset.y())));
+        dialog->hide();
+    }
+}
+
+void SettingsDialogsTest::colourMarksReadOnEveryCell() {
+    // Relative luminance and contrast ratio of two sRGB colours.
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double value) {
+            value /= 255.0;
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) + 0.0722 * channel(colour.blue());
+    };
+    for (const PaletteColour& entry : kPalette) {
+        const QColor cell(entry.red, entry.green, entry.blue);
+        const double a = luminance(cell);
+        const double b = luminance(ColourGrid::markColour(cell));
+        const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(cell.name() + QStringLiteral(" %1").arg(contrast)));
+    }
 }
 
 QTEST_MAIN(SettingsDialogsTest)
