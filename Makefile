@@ -6,7 +6,7 @@ JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES   := cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev python3 \
               dpkg-dev desktop-file-utils shared-mime-info libxml2-utils man-db gzip \
-              nlohmann-json3-dev neovim
+              nlohmann-json3-dev neovim python3-jsonschema
 EXAMPLE    := examples/pump.prg
 
 .PHONY: all deps configure build run test bench clean package test-package

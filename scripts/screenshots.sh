@@ -55,6 +55,7 @@ shoot about.png --show about
 shoot help.png --show help
 # The help window stands at the top left without a window manager; keep only it.
 mogrify -crop 980x700+0+0 +repage "$out/help.png"
+shoot source-map.png --translate --show-il 5 "$work/pump.prg"
 config=$work/highlighting
 shoot highlighting.png --translate "$work/pump.prg"
 shoot live-check.png "$work/misspelt.prg"

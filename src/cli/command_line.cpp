@@ -27,11 +27,19 @@ constexpr std::string_view kUsage =
     "      --check            run both passes and report; write no project\n"
     "      --tokens FILE      write the token records of the lexical pass to FILE\n"
     "      --trace FILE       write the trace of the syntax pass to FILE\n"
+    "      --source-map FILE  write, for each IL file, the Korvel line of each IL line\n"
+    "                         to FILE (JSON)\n"
+    "      --diagnostics-format FORMAT\n"
+    "                         gnu (default): messages on standard error as\n"
+    "                         SOURCE:LINE:COLUMN: error: TEXT; json or sarif: one\n"
+    "                         document on standard output describing the whole run\n"
     "  -q, --quiet            print no summary line\n"
     "  -h, --help             print this text\n"
     "      --version          print the version\n"
     "\n"
-    "Messages go to standard error as SOURCE:LINE: TEXT.\n"
+    "Messages go to standard error as SOURCE:LINE:COLUMN: error: TEXT (the column\n"
+    "of lexical messages) or SOURCE:LINE: error: TEXT, notices as\n"
+    "SOURCE: warning: TEXT.\n"
     "Exit status: 0 translated without messages, 1 messages reported,\n"
     "2 usage, encoding or file error.\n";
 
@@ -40,6 +48,13 @@ std::optional<int> parseWholeNumber(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+std::optional<DiagnosticsFormat> parseDiagnosticsFormat(std::string_view text) {
+    if (text == "gnu") return DiagnosticsFormat::Gnu;
+    if (text == "json") return DiagnosticsFormat::Json;
+    if (text == "sarif") return DiagnosticsFormat::Sarif;
+    return std::nullopt;
 }
 
 std::optional<project::SourceEncoding> parseEncoding(std::string_view text) {
@@ -113,21 +128,16 @@ private:
         if (name == "--ini") return text(name, attached, line.iniFile);
         if (name == "--tokens") return text(name, attached, line.tokensFile);
         if (name == "--trace") return text(name, attached, line.traceFile);
+        if (name == "--source-map") return text(name, attached, line.sourceMapFile);
+        if (name == "--diagnostics-format")
+            return choice(name, attached, parseDiagnosticsFormat, "gnu, json or sarif", line.diagnosticsFormat);
         if (name == "--tick")
             return number(name, attached, TranslationOptions::kTickMin, TranslationOptions::kTickMax,
                           line.tickResolution);
         if (name == "--period")
             return number(name, attached, TranslationOptions::kPeriodMin, TranslationOptions::kPeriodMax,
                           line.recalcPeriod);
-        if (name == "--encoding") {
-            const std::optional<std::string_view> value = valueOf(name, attached);
-            if (!value) return true;
-            if (const std::optional<project::SourceEncoding> encoding = parseEncoding(*value))
-                line.encoding = *encoding;
-            else
-                m_result.error = "--encoding must be auto, cp1251 or utf-8, not '" + std::string(*value) + "'";
-            return true;
-        }
+        if (name == "--encoding") return choice(name, attached, parseEncoding, "auto, cp1251 or utf-8", line.encoding);
         m_result.error = "unknown option '" + std::string(argument) + "'";
         return true;
     }
@@ -150,6 +160,19 @@ private:
         if (!value) return true;
         if (value->empty()) m_result.error = "option '" + std::string(name) + "' needs a value";
         target = std::string(*value);
+        return true;
+    }
+
+    // An option whose value is one of a few words.
+    template <class Value>
+    bool choice(std::string_view name, std::optional<std::string_view> attached,
+                std::optional<Value> (*parse)(std::string_view), std::string_view words, Value& target) {
+        const std::optional<std::string_view> value = valueOf(name, attached);
+        if (!value) return true;
+        if (const std::optional<Value> parsed = parse(*value))
+            target = *parsed;
+        else
+            m_result.error = std::string(name) + " must be " + std::string(words) + ", not '" + std::string(*value) + "'";
         return true;
     }
 

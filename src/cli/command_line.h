@@ -10,12 +10,21 @@
 
 namespace vestrel::cli {
 
+// How vestrelc reports the run: lines for editors and build tools, or one document.
+enum class DiagnosticsFormat {
+    Gnu,    // FILE:LINE:COLUMN: error: TEXT on standard error
+    Json,   // one Vestrel diagnostics document on standard output
+    Sarif,  // one SARIF 2.1.0 log on standard output
+};
+
 struct CommandLine {
     std::string source;
     std::optional<std::string> outputDirectory;  // -o; otherwise derived from the source
     std::optional<std::string> iniFile;          // --ini; otherwise Vestrel.ini beside vestrelc
     std::optional<std::string> tokensFile;
     std::optional<std::string> traceFile;
+    std::optional<std::string> sourceMapFile;
+    DiagnosticsFormat diagnosticsFormat = DiagnosticsFormat::Gnu;
     project::SourceEncoding encoding = project::SourceEncoding::Auto;
 
     // Settings given on the command line; each one beats the ini file.

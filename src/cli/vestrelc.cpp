@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/run_report.h"
+#include "cli/source_map_file.h"
 #include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
@@ -68,6 +70,8 @@ std::string outputOverSource(const CommandLine& line, const std::optional<projec
     const auto isSource = [&](const std::string& path) { return project::os::fileIdentity(path) == source; };
     if (line.tokensFile && isSource(*line.tokensFile)) return "the --tokens file " + *line.tokensFile + " is the source file";
     if (line.traceFile && isSource(*line.traceFile)) return "the --trace file " + *line.traceFile + " is the source file";
+    if (line.sourceMapFile && isSource(*line.sourceMapFile))
+        return "the --source-map file " + *line.sourceMapFile + " is the source file";
     if (line.check) return {};
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string file = (directory.ends_with('/') ? directory : directory + "/") + project::slotFileName(slot);
@@ -80,51 +84,6 @@ std::string withReason(const project::SaveResult& result) {
     std::string message = text::toUtf8(result.message);
     if (!result.reason.empty()) message += ": " + result.reason;
     return message;
-}
-
-// One line per entry: "SOURCE:LINE: TEXT" when the entry cites a line, else "SOURCE: TEXT".
-// Returns whether anything was printed.
-bool reportMessages(const std::string& source, const TranslationResult& result, std::ostream& err) {
-    // Written in blocks: a listing with a million faulty lines must cost neither a million
-    // unbuffered writes nor a second copy of all its messages.
-    std::string report;
-    result.diagnostics.forEachShown([&](const ShownEntry& entry) {
-        report += source;
-        report += ':';
-        if (entry.message) {
-            report += std::to_string(entry.message->line);
-            report += ':';
-        }
-        report += ' ';
-        report += text::toUtf8(entry.text);
-        report += '\n';
-        if (report.size() >= (1u << 20)) {
-            err.write(report.data(), static_cast<std::streamsize>(report.size()));
-            report.clear();
-        }
-    });
-    // Each distinct notice once, with the number of times the run raised it.
-    for (std::size_t i = 0; i < result.notices.size(); ++i) {
-        report += source + ": warning: " + text::toUtf8(result.notices[i]);
-        if (i < result.noticeCounts.size() && result.noticeCounts[i] > 1)
-            report += " (" + std::to_string(result.noticeCounts[i]) + " times)";
-        report += '\n';
-    }
-    err.write(report.data(), static_cast<std::streamsize>(report.size()));
-    return !result.diagnostics.empty() || !result.notices.empty();
-}
-
-std::string fileCount(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " file" : " files");
-}
-
-std::string joinNames(const std::vector<std::string>& names) {
-    std::string joined;
-    for (const std::string& name : names) {
-        joined += joined.empty() ? "" : " ";
-        joined += name;
-    }
-    return joined;
 }
 
 }  // namespace
@@ -144,6 +103,50 @@ int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 namespace {
 
+// The slot whose file has this name ("init.IL" 0, "1.IL" 1, ...).
+std::optional<int> slotOfFileName(std::string_view name) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (project::slotFileName(slot) == name) return slot;
+    return std::nullopt;
+}
+
+// Gathers what the run reports and writes it once, at the end, in the chosen format.
+class Reporter {
+public:
+    Reporter(const CommandLine& line, std::ostream& out, std::ostream& err) : m_line(line), m_out(out), m_err(err) {
+        report.source = line.source;
+    }
+
+    RunReport report;
+
+    int finish(RunOutcome outcome, int status) {
+        report.outcome = outcome;
+        report.exitStatus = status;
+        writeReport(m_line.diagnosticsFormat, report, m_line.quiet, m_out, m_err);
+        return status;
+    }
+    int fileError(std::string messageUtf8) {
+        report.error = std::move(messageUtf8);
+        report.errorIsFileError = true;
+        return finish(RunOutcome::FileError, kExitFailure);
+    }
+    // Writes a file the user asked for and lists it; false after a failure (reported).
+    bool writeFile(const std::string& path, std::string_view bytes, WrittenFileKind kind) {
+        std::string error;
+        if (!project::writeFileAtomically(path, bytes, &error)) {
+            fileError(error);
+            return false;
+        }
+        report.files.push_back({path, kind, std::nullopt});
+        return true;
+    }
+
+private:
+    const CommandLine& m_line;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
 int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
     std::vector<std::string_view> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -158,70 +161,72 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         out << kProgramName << ' ' << versionText() << '\n';
         return kExitTranslated;
     }
+    Reporter reporter(line, out, err);
+    RunReport& report = reporter.report;
 
     int iniReason = 0;
     const std::optional<TranslationOptions> options = settingsFor(line, iniReason);
     if (!options)
-        return fileError(err, "cannot read the ini file " + *line.iniFile + ": " + project::os::reasonText(iniReason));
+        return reporter.fileError("cannot read the ini file " + *line.iniFile + ": " + project::os::reasonText(iniReason));
 
     const bool fromStandardInput = line.source == kStandardInput;
     if (fromStandardInput && !line.check && !line.outputDirectory)
         return usageError(err, "a SOURCE read from standard input needs -o DIR (or --check)");
-    const std::string shownSource = fromStandardInput ? std::string(kStandardInputShown) : line.source;
+    if (fromStandardInput) report.source = std::string(kStandardInputShown);
     const std::string directory = line.outputDirectory.value_or(project::ilProjectDirectory(line.source));
     const std::string refusal =
         outputOverSource(line,
                          fromStandardInput ? project::os::descriptorIdentity(0) : project::os::fileIdentity(line.source),
                          directory);
-    if (!refusal.empty()) return fileError(err, refusal + "; nothing written");
+    if (!refusal.empty()) return reporter.fileError(refusal + "; nothing written");
 
     const project::SourceReadResult source = fromStandardInput ? project::readStandardInput(line.encoding)
                                                                : project::readSourceFile(line.source, line.encoding);
-    if (!source.ok) return fileError(err, source.error);
+    if (!source.ok) return reporter.fileError(source.error);
 
     RunHooks hooks;
     hooks.keepTokenFile = line.tokensFile.has_value();
     hooks.keepTrace = line.traceFile.has_value();
     const TranslationResult result = translate(source.lines, *options, hooks);
-    const bool reported = reportMessages(shownSource, result, err);
+    addTranslationMessages(report, result, source.lines.size());
 
     // The debugging files are written whatever the outcome: they explain a failed run best.
-    std::string writeError;
-    if (line.tokensFile && !project::writeFileAtomically(*line.tokensFile, result.tokenFile, &writeError))
-        return fileError(err, writeError);
-    if (line.traceFile && !project::writeFileAtomically(*line.traceFile, result.trace, &writeError))
-        return fileError(err, writeError);
+    if (line.tokensFile && !reporter.writeFile(*line.tokensFile, result.tokenFile, WrittenFileKind::Tokens))
+        return report.exitStatus;
+    if (line.traceFile && !reporter.writeFile(*line.traceFile, result.trace, WrittenFileKind::Trace))
+        return report.exitStatus;
+    if (line.sourceMapFile && !reporter.writeFile(*line.sourceMapFile, sourceMapDocument(report.source, result),
+                                                  WrittenFileKind::SourceMap))
+        return report.exitStatus;
 
     if (!result.outputShown()) {
-        if (!reported) {
+        if (report.messages.empty() && report.notices.empty()) {
             const std::string status = result.syntaxStatus ? std::to_string(*result.syntaxStatus) : "not run";
-            err << shownSource << ": the translation stopped without a message (syntax status " << status << ")\n";
+            report.error = "the translation stopped without a message (syntax status " + status + ")";
         }
-        return kExitMessages;
+        return reporter.finish(RunOutcome::Messages, kExitMessages);
     }
 
-    std::vector<std::string> present;
     for (int slot = 0; slot < kSlotCount; ++slot)
-        if (result.slotReceivedText[static_cast<std::size_t>(slot)]) present.push_back(project::slotFileName(slot));
+        if (result.slotReceivedText[static_cast<std::size_t>(slot)])
+            report.slotFiles.push_back(project::slotFileName(slot));
     if (line.check) {
-        if (!line.quiet)
-            out << "Checked " << shownSource << ": no messages, " << fileCount(present.size()) << " to write"
-                << (present.empty() ? "" : ": " + joinNames(present)) << '\n';
-        return kExitTranslated;
+        report.checkOnly = true;
+        return reporter.finish(RunOutcome::Translated, kExitTranslated);
     }
 
     const project::SaveResult created = project::ensureProjectDirectory(directory);
-    if (!created.ok()) return fileError(err, withReason(created));
+    if (!created.ok()) return reporter.fileError(withReason(created));
     const project::SaveResult saved = project::writeProject(directory, result.slotLines, result.slotReceivedText);
-    if (!saved.ok()) return fileError(err, withReason(saved));
+    if (!saved.ok()) return reporter.fileError(withReason(saved));
 
-    if (!line.quiet) {
-        out << "Wrote " << fileCount(saved.written.size()) << " to " << directory
-            << (saved.written.empty() ? "" : ": " + joinNames(saved.written));
-        if (!saved.deleted.empty()) out << " (removed " << joinNames(saved.deleted) << ')';
-        out << '\n';
-    }
-    return kExitTranslated;
+    report.directory = directory;
+    report.slotFiles = saved.written;
+    report.removedNames = saved.deleted;
+    for (const std::string& name : saved.written)
+        report.files.push_back({directory + "/" + name, WrittenFileKind::Il, slotOfFileName(name)});
+    for (const std::string& name : saved.deleted) report.removed.push_back(directory + "/" + name);
+    return reporter.finish(RunOutcome::Translated, kExitTranslated);
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 // vestrel: the Korvel workbench. Optional arguments open program files at start;
-// --translate translates each of them, --arrange tiles their windows and --show opens a
-// dialog afterwards (the screenshot script uses these).
+// --translate translates each of them, --arrange tiles their windows, --show opens a
+// dialog afterwards and --show-il selects the IL of a source line (the screenshot script
+// uses these).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
 #include "settings/ini_location.h"
 #include "settings/translation_settings.h"
 #include "vestrel_version.h"
+#include "workbench/il_navigation.h"
+#include "workbench/mdi_child.h"
 #include "workbench/main_form.h"
 #include "workbench/qt_translations.h"
 #include "workbench/user_dialogs.h"
@@ -38,7 +44,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption show(QStringLiteral("show"),
                                   QStringLiteral("Open a dialog after start: translation-settings, editor-settings, about or help."),
                                   QStringLiteral("dialog"));
+    const QCommandLineOption showIl(QStringLiteral("show-il"),
+                                    QStringLiteral("Put the caret on this line of the active program and show its IL."),
+                                    QStringLiteral("line"));
     parser.addOption(translate);
+    parser.addOption(showIl);
     parser.addOption(arrange);
     parser.addOption(show);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Korvel programs (.prg) to open."),
@@ -63,6 +73,11 @@ int main(int argc, char** argv) {
         if (layout == QLatin1String("cascade")) mainForm.cascade();
         if (layout == QLatin1String("horizontal")) mainForm.tileHorizontally();
         if (layout == QLatin1String("vertical")) mainForm.tileVertically();
+        if (TMDIChild* child = mainForm.activeChild(); child && parser.isSet(showIl)) {
+            QPlainTextEdit* source = child->sourceEditor();
+            source->setTextCursor(QTextCursor(source->document()->findBlockByNumber(parser.value(showIl).toInt() - 1)));
+            child->ilNavigation().showIl();
+        }
         const QString dialog = parser.value(show);
         if (dialog == QLatin1String("translation-settings")) mainForm.TranslateParametrsExecute();
         if (dialog == QLatin1String("editor-settings")) mainForm.EditParametrsExecute();

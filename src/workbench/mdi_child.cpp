@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "workbench/code_editor.h"
+#include "workbench/il_navigation.h"
 #include "workbench/image_lists.h"
 #include "workbench/text_conversion.h"
 
@@ -109,6 +110,7 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
     MessagePanel->layout()->addWidget(MessageTreeView);
 
     buildEditors();
+    m_ilNavigation = new IlNavigation(*this);
     m_caretEditor = SourceRichEdit;
 
     // F8 and Shift+F8 walk the messages from anywhere in the window.
@@ -147,6 +149,7 @@ TMDIChild::TMDIChild(QWidget* parent) : QWidget(parent) {
 }
 
 TMDIChild::~TMDIChild() {
+    delete m_ilNavigation;
     // The editors and the tree go after this object; they must not report to it.
     for (QPlainTextEdit* editor : m_outputEditors) {
         disconnect(editor, nullptr, this, nullptr);
@@ -287,6 +290,7 @@ void TMDIChild::showTranslationResult(const TranslationResult& result) {
         }
         m_filling = false;
         m_outputEdited = false;
+        if (*result.syntaxStatus == 0) m_ilNavigation->translated(result);
         if (!result.diagnostics.empty()) setPanelVisible(MessagePanel, true);
         setPanelVisible(DestPanel, anyText && result.diagnostics.empty());
     }

@@ -23,6 +23,7 @@ class QTreeWidgetItem;
 namespace vestrel::workbench {
 
 struct UnconvertibleCharacter;
+class IlNavigation;
 
 // The caption of the output page of each slot.
 QString slotCaption(int slot);
@@ -96,6 +97,8 @@ public:
 
     // Jumps from the selected message to the source line it cites and marks that line.
     void MessageTreeViewDblClick();
+    // Jumps between IL lines and Korvel lines ("Показать IL", double click on IL).
+    IlNavigation& ilNavigation() const { return *m_ilNavigation; }
     // Selects the next (or previous) message that cites a line, round the end, and jumps.
     void jumpToNextMessage(int direction);
 
@@ -152,6 +155,7 @@ private:
     bool m_filling = false;
     bool m_outputEdited = false;
     DiskStamp m_diskStamp;
+    IlNavigation* m_ilNavigation = nullptr;
 };
 
 }  // namespace vestrel::workbench

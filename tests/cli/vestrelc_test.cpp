@@ -11,6 +11,8 @@
 #include <map>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/command_line.h"
 #include "cli/vestrelc.h"
 #include "project/il_project.h"
@@ -158,6 +160,9 @@ TEST_F(Vestrelc, UsageErrorsExitWith2) {
         {{"--encoding", "koi8-r", pump}, "vestrelc: --encoding must be auto, cp1251 or utf-8, not 'koi8-r'"},
         {{pump, "-o"}, "vestrelc: option '-o' needs a value"},
         {{"--check=yes", pump}, "vestrelc: option '--check' takes no value"},
+        {{"--diagnostics-format", "xml", pump}, "vestrelc: --diagnostics-format must be gnu, json or sarif, not 'xml'"},
+        {{"--diagnostics-format=", pump}, "vestrelc: --diagnostics-format must be gnu, json or sarif, not ''"},
+        {{pump, "--source-map"}, "vestrelc: option '--source-map' needs a value"},
         {{pump, "other.prg"}, "vestrelc: more than one SOURCE file given ('other.prg')"},
     };
     for (const Case& c : cases) {
@@ -167,6 +172,28 @@ TEST_F(Vestrelc, UsageErrorsExitWith2) {
         EXPECT_EQ(outcome.err, c.firstLine + "\nTry 'vestrelc --help' for more information.\n");
         EXPECT_EQ(outcome.out, "");
         EXPECT_EQ(translation.calls, 0);
+    }
+}
+
+TEST(CommandLine, DiagnosticsFormatAndSourceMap) {
+    struct Case {
+        std::vector<std::string_view> arguments;
+        DiagnosticsFormat format;
+        std::optional<std::string> sourceMap;
+    };
+    const Case cases[] = {
+        {{"a.prg"}, DiagnosticsFormat::Gnu, std::nullopt},
+        {{"--diagnostics-format", "json", "a.prg"}, DiagnosticsFormat::Json, std::nullopt},
+        {{"--diagnostics-format=sarif", "--source-map", "m.json", "a.prg"}, DiagnosticsFormat::Sarif, "m.json"},
+        {{"--diagnostics-format=json", "--diagnostics-format", "gnu", "--source-map=x", "a.prg"},
+         DiagnosticsFormat::Gnu, "x"},
+    };
+    for (const Case& c : cases) {
+        const ParseResult parsed = parseCommandLine(c.arguments);
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.commandLine.diagnosticsFormat, c.format);
+        EXPECT_EQ(parsed.commandLine.sourceMapFile, c.sourceMap);
+        EXPECT_EQ(parsed.commandLine.source, "a.prg");
     }
 }
 
@@ -216,26 +243,34 @@ TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
         TranslationResult answer;
         std::string err;
     };
+    // The source (pump.prg) has 11 lines.
     TranslationResult lexical;
-    lexical.diagnostics.AddLexicalError(12, 4, LexicalMessage::UnknownVariable);
-    lexical.diagnostics.AddLexicalError(13, 7, LexicalMessage::SeveralCommands);
+    lexical.diagnostics.AddLexicalError(2, 4, LexicalMessage::UnknownVariable);
+    lexical.diagnostics.AddLexicalError(9, 7, LexicalMessage::SeveralCommands);
     TranslationResult syntax;
     syntax.syntaxStatus = 0x9002;
     syntax.diagnostics.AddSyntaxError(7, 3, SyntaxMessage::SyntaxError);
     // Parameter messages do not stop pass 2, but a run with messages shows no output.
     TranslationResult parameters = accepted({{0, {"I"}}, {1, {"A"}}});
     parameters.diagnostics.AddSyntaxError(1, 1, SyntaxMessage::FourthParameterNotConstant);
+    // Lines that are not in the source are placed on the nearest real line; the text stays.
+    TranslationResult outside = accepted({{0, {"I"}}});
+    outside.diagnostics.AddSyntaxError(-9, 2, SyntaxMessage::ParameterNotAnalogOutput);
+    outside.diagnostics.AddSyntaxError(12, 1, SyntaxMessage::SyntaxError);
     TranslationResult silentFailure;
     silentFailure.syntaxStatus = -1;
 
     const Case cases[] = {
         {"lexical", lexical,
-         source + ": Лексические ошибки\n" + source + ":12: Ошибка!!! (12,4).Неизвестная переменная\n" + source +
-             ":13: Ошибка!!! (13,7).Фрагмент содержит несколько команд\n"},
-        {"syntax", syntax, source + ":7: Ошибка!!! (7, слово №3).Синтаксическая ошибка!\n"},
+         source + ":2:4: error: Ошибка!!! (2,4).Неизвестная переменная\n" + source +
+             ":9:7: error: Ошибка!!! (9,7).Фрагмент содержит несколько команд\n"},
+        {"syntax", syntax, source + ":7: error: Ошибка!!! (7, слово №3).Синтаксическая ошибка!\n"},
         {"parameters", parameters,
-         source + ":1: Ошибка!!! (1, слово №1).4-й параметр алгоритма должен быть: константа от -1000 до +1000 "
+         source + ":1: error: Ошибка!!! (1, слово №1).4-й параметр алгоритма должен быть: константа от -1000 до +1000 "
                   "(Ограничение Orvenix) \n"},
+        {"lines outside the source", outside,
+         source + ":1: error: Ошибка!!! (-9, слово №2).Параметр алгоритма должен быть: АВ\n" + source +
+             ":11: error: Ошибка!!! (12, слово №1).Синтаксическая ошибка!\n"},
         {"no output without a message", silentFailure,
          source + ": the translation stopped without a message (syntax status -1)\n"},
     };
@@ -248,6 +283,107 @@ TEST_F(Vestrelc, MessagesGoToStandardErrorAndNothingIsWritten) {
         EXPECT_EQ(outcome.out, "") << c.what;
         EXPECT_FALSE(std::filesystem::exists(path("pump"))) << c.what;
     }
+}
+
+// The documents of real runs: only the document on standard output, nothing on standard error.
+TEST_F(Vestrelc, JsonAndSarifDocumentsDescribeTheWholeRun) {
+    using Json = nlohmann::ordered_json;
+    const std::string faulty = path("faulty.prg");
+    writeBytes(faulty, std::string("000.\r\n00 в дв001\r\n01 в зз001\r\n02 в дв002 в\r\n"_cp));
+
+    Outcome outcome = run({"--diagnostics-format", "json", faulty});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "");
+    Json document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "messages");
+    EXPECT_EQ(document["exitStatus"], 1);
+    EXPECT_EQ(document["source"], faulty);
+    EXPECT_EQ(document["messages"], Json::parse(R"([
+        {"severity": "error", "pass": "lexical", "code": 6, "name": "UnknownIdentifier", "line": 3, "column": 6,
+         "text": "Ошибка!!! (3,6).Неизвестный идентификатор"},
+        {"severity": "error", "pass": "lexical", "code": 19, "name": "SeveralCommands", "line": 4, "column": 12,
+         "text": "Ошибка!!! (4,12).Фрагмент содержит несколько команд"}])"));
+    EXPECT_EQ(document["files"], Json::array());
+
+    // A command without its parameters cites a line before the first one.
+    const std::string missing = path("missing-parameters.prg");
+    writeBytes(missing, std::string("000.\r\n00 алг001\r\n"_cp));
+    outcome = run({"--diagnostics-format=json", missing});
+    document = Json::parse(outcome.out);
+    ASSERT_EQ(document["messages"].size(), 1u);
+    EXPECT_EQ(document["messages"][0]["line"], 1);
+    EXPECT_EQ(document["messages"][0]["citedLine"], -9);
+    EXPECT_EQ(document["messages"][0]["word"], 1);
+    EXPECT_TRUE(document["messages"][0]["text"].get<std::string>().starts_with("Ошибка!!! (-9, слово №1)."));
+
+    outcome = run({"--diagnostics-format", "sarif", faulty});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "");
+    const Json log = Json::parse(outcome.out);
+    const Json& results = log["runs"][0]["results"];
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1]["ruleId"], "SeveralCommands");
+    EXPECT_EQ(results[1]["locations"][0]["physicalLocation"]["region"], Json::parse(R"({"startLine": 4, "startColumn": 12})"));
+    EXPECT_EQ(log["runs"][0]["tool"]["driver"]["rules"][1]["shortDescription"]["text"], "Фрагмент содержит несколько команд");
+
+    // A written project: every file, the IL files with their slots; no summary line.
+    outcome = run({"--diagnostics-format", "json", "--tokens", path("t.txt"), "-o", path("out"), source});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "translated");
+    EXPECT_EQ(document["messages"], Json::array());
+    EXPECT_EQ(document["files"], Json::parse(R"([{"path": ")" + path("t.txt") + R"(", "kind": "tokens"},
+        {"path": ")" + path("out") + R"(/init.IL", "kind": "il", "slot": 0},
+        {"path": ")" + path("out") + R"(/1.IL", "kind": "il", "slot": 1}])"));
+
+    // A file error is a document too.
+    outcome = run({"--diagnostics-format", "json", path("nothing.prg")});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "");
+    document = Json::parse(outcome.out);
+    EXPECT_EQ(document["outcome"], "file-error");
+    EXPECT_EQ(document["error"], "cannot read " + path("nothing.prg") + ": No such file or directory");
+}
+
+TEST_F(Vestrelc, SourceMapGivesTheKorvelLineOfEachIlLine) {
+    using Json = nlohmann::ordered_json;
+    Outcome outcome = run({"-q", "--source-map", path("map.json"), "-o", path("out"), source});
+    EXPECT_EQ(outcome.status, 0);
+    Json map = Json::parse(readBytes(path("map.json")));
+    EXPECT_EQ(map["format"], "vestrel-source-map");
+    EXPECT_EQ(map["source"], source);
+    ASSERT_EQ(map["files"].size(), 2u);
+    EXPECT_EQ(map["files"][0]["file"], "init.IL");
+    EXPECT_EQ(map["files"][1]["file"], "1.IL");
+    EXPECT_EQ(map["files"][1]["slot"], 1);
+    // As many entries as the written files have lines.
+    for (const Json& file : map["files"]) {
+        const std::string bytes = readBytes(path("out/") + file["file"].get<std::string>());
+        std::size_t lines = 0;
+        for (std::size_t at = bytes.find("\r\r\n"); at != std::string::npos; at = bytes.find("\r\r\n", at + 3)) ++lines;
+        EXPECT_EQ(file["lines"].size(), lines) << file["file"];
+    }
+    // init.IL: twenty fixed lines, the three comment lines before the first section, EXIT.
+    Json init = Json::array();
+    for (int i = 0; i < 20; ++i) init.push_back(nullptr);
+    for (int line : {1, 2, 3}) init.push_back(line);
+    init.push_back(nullptr);
+    EXPECT_EQ(map["files"][0]["lines"], init);
+    // 1.IL opens with PROGRAM from the header on line 4; its declarations come from the
+    // header of the last section (line 10), which closes the program at the end.
+    const Json& block = map["files"][1]["lines"];
+    EXPECT_EQ(block[0], 4);
+    EXPECT_EQ(block[1], 10);
+    EXPECT_EQ(block.back(), 10);
+
+    // A run with messages maps no file; the map is still written.
+    const std::string faulty = path("faulty.prg");
+    writeBytes(faulty, std::string("000.\r\n00 в зз001\r\n"_cp));
+    outcome = run({"--source-map", path("map2.json"), faulty});
+    EXPECT_EQ(outcome.status, 1);
+    map = Json::parse(readBytes(path("map2.json")));
+    EXPECT_EQ(map["files"], Json::array());
 }
 
 TEST_F(Vestrelc, NoticesAreWarningsAndTheProjectIsStillWritten) {

@@ -13,6 +13,7 @@ anchor of one of its headings (GitHub's rule, which the workbench's viewer follo
 import argparse
 import pathlib
 import re
+import json
 import subprocess
 import sys
 import tempfile
@@ -88,19 +89,20 @@ def broken_links(page):
 
 
 def reported(vestrelc, program, work):
+    """Exit status, message texts (notices as "warning: TEXT") and anything else printed,
+    read from vestrelc's json report rather than from its message lines."""
     source = work / "example.prg"
     source.write_bytes(program.encode("utf-8"))
-    run = subprocess.run([vestrelc, "--check", "--quiet", str(source)], capture_output=True, timeout=60)
-    messages = []
-    for line in run.stderr.decode("utf-8").splitlines():
-        text = line
-        prefix = str(source) + ":"
-        if text.startswith(prefix):
-            text = re.sub(r"^\d+: ", "", text[len(prefix):].lstrip(" "), count=1)
-        if text == "Лексические ошибки":
-            continue
-        messages.append(text)
-    return run.returncode, messages, run.stdout.decode("utf-8")
+    run = subprocess.run([vestrelc, "--check", "--quiet", "--diagnostics-format", "json", str(source)],
+                         capture_output=True, timeout=60)
+    document = json.loads(run.stdout.decode("utf-8"))
+    messages = [message["text"] for message in document["messages"]]
+    for notice in document["notices"]:
+        times = f" ({notice['count']} times)" if notice["count"] > 1 else ""
+        messages.append(f"warning: {notice['text']}{times}")
+    if "error" in document:
+        messages.append(document["error"])
+    return run.returncode, messages, run.stderr.decode("utf-8")
 
 
 def main():

@@ -161,18 +161,22 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
     algorithm.lineWritten = false;
     algorithm.pending = true;
     algorithm.index = static_cast<int>(token & 0xFF);
+    algorithm.sourceLine = state.sourceLine;
 }
 
 // The first token after the last parameter line.
 void EndAlgorithm(TokenCode, GeneratorState& state) {
     TKorvelAlgorithm& algorithm = state.algorithm;
     if (!algorithm.pending) return;
+    // It runs at the first token after the parameter lines; its IL comes from the command's line.
+    const std::uint32_t current = state.writeFromSourceLine(algorithm.sourceLine);
     const AlgorithmVerdict verdict = GenerateAlgorithm(state);
     state.ReportSyntaxError(verdict.message, verdict.citedLine);
     if (algorithm.lineWritten) state.StatementOutput(algorithm.line);
     algorithm.line.clear();
     algorithm.lineWritten = false;
     algorithm.pending = false;
+    state.restoreSourceLine(current);
 }
 
 AlgorithmState ReadStateDescriptor(GeneratorState& state, int kind, int instance) {

@@ -27,6 +27,7 @@ struct TKorvelAlgorithm {
     bool pending = false;
     std::string line;           // the line buffer of the command; its room is kept
     bool lineWritten = false;   // a template opened the line
+    std::uint32_t sourceLine = 0;  // the source line of the command, which its IL records
 };
 
 }  // namespace vestrel

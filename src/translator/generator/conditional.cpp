@@ -58,6 +58,7 @@ void BeginConditionItem(TokenCode token, GeneratorState& state) {
     BeginStatement(token, state);
     if (state.InCondition) return;
     state.InCondition = true;
+    state.conditionSourceLine = state.sourceLine;
     state.InThen = false;
     state.InElse = false;
     state.currentSlotList().push_back(" IF");
@@ -77,6 +78,7 @@ void OrItem(TokenCode token, GeneratorState& state) {
 
 // "тогда": the following statement goes to the ThenBuffer.
 void BeginThen(TokenCode token, GeneratorState& state) {
+    state.enterSourceLine();
     if (state.options.AddProgramText) state.echoCurrentLine(state.ThenBuffer);
     state.openLine(token);
     if (!state.InThen) {
@@ -89,6 +91,7 @@ void BeginThen(TokenCode token, GeneratorState& state) {
 
 // "иначе": the following statement goes to the ElseBuffer.
 void BeginElse(TokenCode token, GeneratorState& state) {
+    state.enterSourceLine();
     if (state.options.AddProgramText) state.echoCurrentLine(state.ElseBuffer);
     state.openLine(token);
     if (!state.InElse) {
@@ -103,6 +106,8 @@ void EndConditional(TokenCode, GeneratorState& state) {
     state.InCondition = false;
     state.InThen = false;
     state.InElse = false;
+    // The frame belongs to the "если" line; the branch lines keep their own.
+    const std::uint32_t current = state.writeFromSourceLine(state.conditionSourceLine);
     auto& slot = state.currentSlotList();
     slot.push_back("  F0 > 0");
     slot.push_back(" THEN");
@@ -112,6 +117,7 @@ void EndConditional(TokenCode, GeneratorState& state) {
         slot.append(state.ElseBuffer);
     }
     slot.push_back(" END_IF");
+    state.restoreSourceLine(current);
 }
 
 }  // namespace vestrel

@@ -356,6 +356,7 @@ bool TConvertTable::wCommentLine(int j, std::string& line) const {
 
 void TConvertTable::DeclareSlot(IlText& slot, bool addComment) const {
     IlText block;
+    block.followSourceLine(slot.followedSourceLine());  // the declarations come from the line that closes the slot
     std::string line;  // one buffer for every line of the block
     block.push_back("VAR_IN_OUT");
     if (addComment)

@@ -56,6 +56,8 @@ OperandNameSet registeredNames(GeneratorState& state, TokenCode code) {
 void CloseSlot(GeneratorState& state, int slot) {
     const int current = state.CurrentSlot;
     state.CurrentSlot = slot;
+    // The end of the initialisation program is fixed text, caused by no source line.
+    const std::uint32_t line = state.writeFromSourceLine(slot == 0 ? IlText::kNoSourceLine : state.sourceLine);
     auto& list = state.currentSlotList();
     if (slot != 0) {
         list.push_back(endLabel(state.PreviousSection));
@@ -68,10 +70,14 @@ void CloseSlot(GeneratorState& state, int slot) {
         state.convertTable->ResetSlotRegisters();
     }
     state.CurrentSlot = current;
+    state.restoreSourceLine(line);
 }
 
 // The section header, once per section.
 void BeginSection(TokenCode token, GeneratorState& state) {
+    // The header causes every frame line it writes, the previous block program's close included.
+    state.enterSourceLine();
+    state.sectionSourceLine = state.sourceLine;
     const unsigned section = token & 0xFF;
     const int newSlot = slotOfSection(section);
     const int oldSlot = state.CurrentSlot;
@@ -95,6 +101,8 @@ void BeginSection(TokenCode token, GeneratorState& state) {
 
 // End of input after the last section.
 void EndProgram(TokenCode, GeneratorState& state) {
+    // No header follows: the close belongs to the header of the last section.
+    state.sourceLine = state.sectionSourceLine;
     auto& list = state.currentSlotList();
     list.push_back(endLabel(state.PreviousSection));
     list.push_back("M39:");
@@ -107,6 +115,7 @@ void EndProgram(TokenCode, GeneratorState& state) {
 // The first token of a statement line, every "=" of an algorithm parameter, and the
 // condition lines that open with "(", ")", "если" or "или".
 void BeginStatement(TokenCode token, GeneratorState& state) {
+    state.enterSourceLine();
     if (state.options.AddProgramText) state.echoCurrentLine(state.currentSlotList());
     state.openLine(token);
 }

@@ -5,6 +5,9 @@ namespace vestrel {
 
 void GeneratorState::resetForPass() {
     reader = ReaderState{};
+    sourceLine = IlText::kNoSourceLine;
+    sectionSourceLine = IlText::kNoSourceLine;
+    conditionSourceLine = IlText::kNoSourceLine;
     for (auto& slot : slots) slot.clear();
     ThenBuffer.clear();
     ElseBuffer.clear();
@@ -28,6 +31,7 @@ void GeneratorState::StatementOutput(std::string_view line) {
 }
 
 void GeneratorState::openLine(TokenCode token) {
+    enterSourceLine();
     ++reader.LineCounter;
     progress.advance();
     trace.record(token, reader.currentSourceLine);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,11 @@ namespace vestrel {
 
 struct GeneratorState {
     GeneratorState(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
-        : progress(progressSink), notices(noticeSink), trace(traceLog) {}
+        : progress(progressSink), notices(noticeSink), trace(traceLog) {
+        followSourceLine();
+    }
+    GeneratorState(const GeneratorState&) = delete;
+    GeneratorState& operator=(const GeneratorState&) = delete;
 
     // Options of the run.
     TranslationOptions options;
@@ -33,16 +38,20 @@ struct GeneratorState {
     // The token reader's state: current source line and token text, LineCounter, WordCounter.
     ReaderState reader;
 
-    // Output.
+    // Output. Every text below follows `sourceLine`: each line it receives records the
+    // Korvel line being translated (the source map).
+    std::uint32_t sourceLine = IlText::kNoSourceLine;
     SlotLists slots;
     IlText ThenBuffer;
     IlText ElseBuffer;
     int CurrentSlot = 0;
     std::uint8_t CurrentSection = 0;
     TokenCode PreviousSection = 0;
+    std::uint32_t sectionSourceLine = 0;  // the source line of the last section header
 
     // Conditions and operands.
     bool InCondition = false;
+    std::uint32_t conditionSourceLine = 0;  // the line of the first "если": the IF frame's line
     bool InThen = false;
     bool InElse = false;
     bool OrMode = false;
@@ -66,6 +75,19 @@ struct GeneratorState {
 
     // Clears everything for a fresh pass.
     void resetForPass();
+    // A line-opening action: the lines written from now on come from the reader's source line.
+    void enterSourceLine() { sourceLine = reader.sourceLineNumber; }
+    // The lines that follow record the source line `line` until the returned value is
+    // given back to restoreSourceLine.
+    std::uint32_t writeFromSourceLine(std::uint32_t line) { return std::exchange(sourceLine, line); }
+    void restoreSourceLine(std::uint32_t saved) { sourceLine = saved; }
+
+    // Lets every output text follow `sourceLine`.
+    void followSourceLine() {
+        for (IlText& slot : slots) slot.followSourceLine(&sourceLine);
+        ThenBuffer.followSourceLine(&sourceLine);
+        ElseBuffer.followSourceLine(&sourceLine);
+    }
 
     IlText& currentSlotList() { return slots[static_cast<std::size_t>(CurrentSlot)]; }
     // Adds "(* " + the current source line + " *)" to a text: the echo of a line that opens a construct.

@@ -29,7 +29,12 @@ void TSintaxAnalys::abandon() {
     if (g.destPanel) *g.destPanel = false;
 }
 
-void TSintaxAnalys::commentLine(std::string_view text) { m_generator.currentSlotList().addLine("(* ", text, " *)"); }
+void TSintaxAnalys::commentLine(std::string_view text) {
+    // A comment line between the lines of a construct is its own source line.
+    const std::uint32_t current = m_generator.writeFromSourceLine(m_generator.reader.sourceLineNumber);
+    m_generator.currentSlotList().addLine("(* ", text, " *)");
+    m_generator.restoreSourceLine(current);
+}
 
 void TSintaxAnalys::advanceProgress() { m_generator.progress.advance(); }
 
@@ -71,7 +76,11 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     if (const std::optional<TokenCode> stoppedAt = engine.walk(request.File->bytes(), g.reader, g.options.AddComment))
         return static_cast<int>(*stoppedAt);
 
+    // The section-key lines of the initialisation program are written for all sections
+    // at once: they record no source line.
+    const std::uint32_t current = g.writeFromSourceLine(IlText::kNoSourceLine);
     InsertSectionKeys(g);
+    g.restoreSourceLine(current);
     g.convertTable.reset();
     g.ThenBuffer.clear();
     g.ElseBuffer.clear();

@@ -175,6 +175,10 @@ struct ReaderState {
     std::string_view currentTokenText;   // text of the last record returned
     int LineCounter = 0;
     int WordCounter = 1;
+    // The source line (from 1) of the last line-start record: every source line of a
+    // listing that pass 1 accepted begins with exactly one (text line, section header,
+    // statement or parameter line opener).
+    std::uint32_t sourceLineNumber = 0;
 };
 
 // What the reader needs of pass 2 around it.

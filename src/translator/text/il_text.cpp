@@ -8,6 +8,7 @@ void IlText::append(const IlText& other) {
     m_bytes += other.m_bytes;
     m_ends.reserve(m_ends.size() + other.m_ends.size());
     for (std::size_t end : other.m_ends) m_ends.push_back(end + shift);
+    m_sources.insert(m_sources.end(), other.m_sources.begin(), other.m_sources.end());
 }
 
 void IlText::insert(std::size_t at, const IlText& other) {
@@ -20,10 +21,13 @@ void IlText::insert(std::size_t at, const IlText& other) {
     ends.reserve(other.m_ends.size());
     for (std::size_t end : other.m_ends) ends.push_back(end + position);
     m_ends.insert(m_ends.begin() + static_cast<std::ptrdiff_t>(at), ends.begin(), ends.end());
+    m_sources.insert(m_sources.begin() + static_cast<std::ptrdiff_t>(at), other.m_sources.begin(),
+                     other.m_sources.end());
 }
 
 void IlText::insert(std::size_t at, std::string_view line) {
     IlText one;
+    one.followSourceLine(m_current);
     one.push_back(line);
     insert(at, one);
 }

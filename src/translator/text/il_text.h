@@ -1,6 +1,7 @@
 // The lines of one IL program (cp1251), kept end to end in one buffer: a program of the
 // largest block runs to thousands of lines, and one allocation per line would cost more
-// than writing them.
+// than writing them. Beside each line the text keeps the Korvel source line it was
+// generated from (the source map), four bytes a line.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +16,31 @@ namespace vestrel {
 
 class IlText {
 public:
+    // The source line of a line that no source line caused.
+    static constexpr std::uint32_t kNoSourceLine = 0;
+
+    IlText() = default;
+    // A copy has the lines and their source lines but follows no cell: only the
+    // generator's own texts follow its current line.
+    IlText(const IlText& other) : m_bytes(other.m_bytes), m_ends(other.m_ends), m_sources(other.m_sources) {}
+    IlText(IlText&& other) noexcept
+        : m_bytes(std::move(other.m_bytes)), m_ends(std::move(other.m_ends)), m_sources(std::move(other.m_sources)) {}
+    IlText& operator=(const IlText& other) {
+        if (this != &other) assignLines(other);
+        return *this;
+    }
+    IlText& operator=(IlText&& other) noexcept {
+        m_bytes = std::move(other.m_bytes);
+        m_ends = std::move(other.m_ends);
+        m_sources = std::move(other.m_sources);
+        return *this;
+    }
+
+    // Each line added from now on records the value of `current` (nullptr: kNoSourceLine)
+    // as its source line. The cell must outlive the following.
+    void followSourceLine(const std::uint32_t* current) { m_current = current; }
+    const std::uint32_t* followedSourceLine() const { return m_current; }
+
     // One line made of the pieces: texts, characters and numbers, as text::append takes them.
     template <class... Pieces>
     void addLine(const Pieces&... pieces) {
@@ -48,13 +74,18 @@ public:
         return std::string_view(m_bytes).substr(begin, m_ends[i] - begin);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
+    // The Korvel source line (from 1) line i was generated from; kNoSourceLine for none.
+    std::uint32_t sourceLine(std::size_t i) const { return m_sources[i]; }
+    const std::vector<std::uint32_t>& sourceLines() const { return m_sources; }
     void clear() {
         m_bytes.clear();
         m_ends.clear();
+        m_sources.clear();
     }
     void reserve(std::size_t bytes, std::size_t lines) {
         m_bytes.reserve(bytes);
         m_ends.reserve(lines);
+        m_sources.reserve(lines);
     }
 
     // Every line followed by a line feed.
@@ -88,16 +119,26 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
+    // Equal lines; where they came from is not compared.
     bool operator==(const IlText& other) const { return m_bytes == other.m_bytes && m_ends == other.m_ends; }
 
 private:
     void endLine() {
         m_bytes.push_back('\n');
         m_ends.push_back(m_bytes.size() - 1);
+        m_sources.push_back(currentSourceLine());
+    }
+    std::uint32_t currentSourceLine() const { return m_current ? *m_current : kNoSourceLine; }
+    void assignLines(const IlText& other) {
+        m_bytes = other.m_bytes;
+        m_ends = other.m_ends;
+        m_sources = other.m_sources;
     }
 
-    std::string m_bytes;                // each line followed by '\n'
-    std::vector<std::size_t> m_ends;    // the position of each line's '\n'
+    std::string m_bytes;                   // each line followed by '\n'
+    std::vector<std::size_t> m_ends;       // the position of each line's '\n'
+    std::vector<std::uint32_t> m_sources;  // the source line of each line
+    const std::uint32_t* m_current = nullptr;  // the generator's current source line, when followed
 };
 
 }  // namespace vestrel

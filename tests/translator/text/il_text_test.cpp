@@ -57,5 +57,48 @@ TEST(IlText, EqualTextsHaveEqualLinesNotJustEqualBytes) {
     EXPECT_EQ(cleared.joined(), "");
 }
 
+// Each line keeps the source line that was current when it was written, through every edit.
+TEST(IlText, EveryLineKeepsTheSourceLineItWasWrittenFrom) {
+    std::uint32_t current = 0;
+    IlText block;
+    block.followSourceLine(&current);
+    block.push_back("PROGRAM");  // before any source line
+    current = 3;
+    block.addLine("  Q1 | 2");
+    block.extendLastLine("; F0 & 4");  // a line keeps its source when it grows
+    current = 4;
+    IlText branch;
+    branch.followSourceLine(&current);
+    branch.push_back(" IF");
+    current = 7;
+    branch.push_back(" END_IF");
+    block.append(branch);
+    IlText declarations;  // follows nothing: its lines have no source line
+    declarations.push_back("VAR_IN_OUT");
+    declarations.push_back("END_VAR");
+    block.insert(1, declarations);
+    current = 9;
+    block.insert(0, std::string_view("(* head *)"));
+    block.push_back("EXIT");
+
+    EXPECT_EQ(block.lines(),
+              (Lines{"(* head *)", "PROGRAM", "VAR_IN_OUT", "END_VAR", "  Q1 | 2; F0 & 4", " IF", " END_IF", "EXIT"}));
+    EXPECT_EQ(block.sourceLines(), (std::vector<std::uint32_t>{9, 0, 0, 0, 3, 4, 7, 9}));
+    EXPECT_EQ(block.sourceLine(4), 3u);
+
+    // A copy or a moved text keeps the map and follows nothing: a text handed out of the
+    // run never reads the generator's cell again.
+    IlText copy = block;
+    IlText moved = std::move(copy);
+    current = 11;
+    moved.push_back("after");
+    EXPECT_EQ(moved.sourceLines().back(), IlText::kNoSourceLine);
+    EXPECT_EQ(moved.size(), 9u);
+    block.clear();
+    EXPECT_TRUE(block.sourceLines().empty());
+    block.push_back("again");  // the original still follows its cell
+    EXPECT_EQ(block.sourceLines(), (std::vector<std::uint32_t>{11}));
+}
+
 }  // namespace
 }  // namespace vestrel

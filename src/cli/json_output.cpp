@@ -1,0 +1,35 @@
+// Writing JSON documents and file URIs for the machine-readable reports.
+#include "cli/json_output.h"
+
+#include <ostream>
+
+namespace vestrel::cli {
+
+std::string jsonDocumentText(const nlohmann::ordered_json& document) {
+    return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
+}
+
+void writeJsonDocument(const nlohmann::ordered_json& document, std::ostream& out) {
+    out << jsonDocumentText(document);
+}
+
+std::string pathUri(const std::string& path) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = path.starts_with('/') ? "file://" : "";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
+                                byte == '~' || byte == '/';
+        if (unreserved) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0x0F];
+        }
+    }
+    return uri;
+}
+
+}  // namespace vestrel::cli
