@@ -16,6 +16,7 @@
 #include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
+#include "project/slot_texts_fixture.h"
 #include "support/scratch_dir.h"
 
 namespace vestrel::project {
@@ -52,15 +53,8 @@ pid_t endedProcess() {
     return child;
 }
 
-class FileSafety : public ScratchDir {
+class FileSafety : public SlotTextsFixture {
 protected:
-    std::array<std::vector<std::string>, kSlotCount> slots{};
-    std::array<bool, kSlotCount> present{};
-
-    void give(int slot, std::vector<std::string> lines) {
-        slots[static_cast<std::size_t>(slot)] = std::move(lines);
-        present[static_cast<std::size_t>(slot)] = true;
-    }
     static void requireRoot() {
         if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
     }

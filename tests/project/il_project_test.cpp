@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "project/il_project.h"
+#include "project/slot_texts_fixture.h"
 #include "support/scratch_dir.h"
 #include "translator/text/literal.h"
 
@@ -83,16 +84,7 @@ TEST_F(SlotFile, AFailedWriteLeavesNeitherATemporaryNorATruncatedFile) {
     EXPECT_EQ(readBytes(path("plain")), "x");
 }
 
-class ProjectWriter : public ScratchDir {
-protected:
-    std::array<std::vector<std::string>, kSlotCount> slots{};
-    std::array<bool, kSlotCount> present{};
-
-    void give(int slot, std::vector<std::string> lines) {
-        slots[static_cast<std::size_t>(slot)] = std::move(lines);
-        present[static_cast<std::size_t>(slot)] = true;
-    }
-};
+class ProjectWriter : public SlotTextsFixture {};
 
 // Records what the writer tells its progress display.
 class RecordingProgress final : public ProgressSink {
