@@ -1,4 +1,4 @@
-// Pass 1 alone (TLexicAnalys::Analyse over prepared source lines) on a large listing.
+// Pass 1 alone (TLexicAnalys::Analyse over a prepared source buffer) on a large listing.
 // The listing is made in memory by large_listing.h, or read from the file named by the
 // environment variable VESTREL_LISTING (for example one written by make_large_listing.py).
 #include <benchmark/benchmark.h>
@@ -18,7 +18,8 @@ namespace vestrel {
 namespace {
 
 struct PreparedListing {
-    std::vector<std::string> lines;
+    std::string text;  // cp1251
+    std::size_t lineCount = 0;
     std::size_t bytes = 0;  // size of the listing as a file, CR LF included
     std::string error;
 };
@@ -35,7 +36,8 @@ const PreparedListing& preparedListing() {
             text = bench::LargeListing().build();
         }
         listing.bytes = text.size();
-        listing.lines = splitSourceLines(text);
+        listing.lineCount = SourceText(text).lineCount();
+        listing.text = std::move(text);
         return listing;
     }();
     return prepared;
@@ -52,11 +54,12 @@ void BM_LexicalPass(benchmark::State& state) {
     SilentProgress progress;
     int tokens = 0;
     for (auto _ : state) {
-        // A fresh analyser and token file each time, as every translation run has.
-        TokenFile file;
+        // A fresh analyser and token sequence each time, as every translation run has.
+        const SourceText source(listing.text);
+        TokenSequence file;
         TLexicAnalys analyser;
-        tokens = analyser.Analyse({&file, &listing.lines, &messages, &messagePanel, &progress});
-        benchmark::DoNotOptimize(file.bytes().data());
+        tokens = analyser.Analyse({&file, &source, &messages, &messagePanel, &progress});
+        benchmark::DoNotOptimize(file.size());
     }
     if (messagePanel) {
         static std::string first;
@@ -66,7 +69,7 @@ void BM_LexicalPass(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(listing.bytes));
-    state.counters["lines"] = static_cast<double>(listing.lines.size());
+    state.counters["lines"] = static_cast<double>(listing.lineCount);
     state.counters["tokens"] = tokens;
 }
 BENCHMARK(BM_LexicalPass)->Unit(benchmark::kMillisecond);

@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 struct LargestProgram {
     fs::path file;
-    std::vector<std::string> lines;
+    std::string text;  // cp1251, as read
     std::size_t bytes = 0;
     std::string error;
 };
@@ -46,7 +46,7 @@ const LargestProgram& largestProgram() {
         std::ifstream in(p.file, std::ios::binary);
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         p.bytes = text.size();
-        p.lines = splitSourceLines(text);
+        p.text = text;
         // The program object is gone by the time exit handlers run (the handler is
         // registered before it is complete), so the handler keeps its own copy of the name.
         static char written[4096];
@@ -66,7 +66,7 @@ void BM_TranslateLargestProgram(benchmark::State& state) {
     TranslationOptions options;
     std::size_t messages = 0;
     for (auto _ : state) {
-        const TranslationResult result = runTranslation(program.lines, options);
+        const TranslationResult result = runTranslation(program.text, options);
         messages = result.diagnostics.size() + result.notices.size();
         benchmark::DoNotOptimize(result.slotLines.data());
     }

@@ -18,6 +18,7 @@
 #include "settings/ini_store.h"
 #include "settings/translation_settings.h"
 #include "translator/text/cp1251.h"
+#include "translator/text/source_text.h"
 #include "vestrel_version.h"
 
 namespace vestrel::cli {
@@ -95,10 +96,8 @@ std::string versionText() {
 int runVestrelc(int argc, char** argv) { return runVestrelc(argc, argv, std::cout, std::cerr); }
 
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    return runVestrelc(argc, argv, out, err, [](const std::vector<std::string>& lines,
-                                                const TranslationOptions& options, const RunHooks& hooks) {
-        return runTranslation(lines, options, hooks);
-    });
+    return runVestrelc(argc, argv, out, err, [](std::string_view source, const TranslationOptions& options,
+                                                const RunHooks& hooks) { return runTranslation(source, options, hooks); });
 }
 
 namespace {
@@ -187,8 +186,8 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     RunHooks hooks;
     hooks.keepTokenFile = line.tokensFile.has_value();
     hooks.keepTrace = line.traceFile.has_value();
-    const TranslationResult result = translate(source.lines, *options, hooks);
-    addTranslationMessages(report, result, source.lines.size());
+    const TranslationResult result = translate(source.text, *options, hooks);
+    addTranslationMessages(report, result, SourceText(source.text).lineCount());
 
     // The debugging files are written whatever the outcome: they explain a failed run best.
     if (line.tokensFile && !reporter.writeFile(*line.tokensFile, result.tokenFile, WrittenFileKind::Tokens))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@ namespace vestrel::cli {
 
 // The translation step vestrelc calls; tests put a double in its place.
 using TranslateStep =
-    std::function<TranslationResult(const std::vector<std::string>&, const TranslationOptions&, const RunHooks&)>;
+    std::function<TranslationResult(std::string_view, const TranslationOptions&, const RunHooks&)>;
 
 // Exit status: 0 translated without messages, 1 messages reported, 2 usage, encoding
 // or file error.

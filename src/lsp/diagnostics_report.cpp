@@ -95,7 +95,7 @@ AnalysisReport analyse(const AnalysisRequest& request) {
         }
         return report;
     }
-    const TranslationResult result = runTranslation(snapshot.lines, request.options);
+    const TranslationResult result = runTranslation(snapshot.text, request.options);
     for (const Diagnostic& entry : result.diagnostics.entries()) {
         report.diagnostics.push_back(diagnosticJson(entry, snapshot.lines));
     }

@@ -283,7 +283,7 @@ LanguageServer::View LanguageServer::viewOf(const std::string& uri) {
     if (!path) return {};
     const project::SourceReadResult read = project::readSourceFile(*path, project::SourceEncoding::Auto);
     if (!read.ok) return {};
-    m_disk.snapshot = SourceSnapshot{read.lines, {}};
+    m_disk.snapshot = SourceSnapshot{read.lines(), {}, read.text};
     m_disk.outline = std::make_unique<ProgramOutline>(m_disk.snapshot.lines);
     return {m_disk.outline.get(), &m_disk.snapshot.lines};
 }

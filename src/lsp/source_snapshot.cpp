@@ -52,6 +52,7 @@ SourceSnapshot snapshotOf(std::string_view utf8) {
         }
     }
     snapshot.lines = splitSourceLines(cp1251);
+    snapshot.text = std::move(cp1251);
     return snapshot;
 }
 

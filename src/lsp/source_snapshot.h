@@ -1,4 +1,4 @@
-// A document's text as the core reads it: cp1251 source lines, made from the client's
+// A document's text as the core reads it: cp1251 text and its lines, made from the client's
 // UTF-8 text. Characters without a cp1251 form are listed and stand as "?" (one per
 // UTF-16 code unit), so that every column of a line is still its UTF-16 column.
 #pragma once
@@ -20,6 +20,7 @@ struct ForeignCharacter {
 struct SourceSnapshot {
     std::vector<std::string> lines;           // cp1251, as splitSourceLines cuts them
     std::vector<ForeignCharacter> foreign;    // characters code page 1251 cannot hold
+    std::string text;                         // cp1251, the whole document (what runTranslation takes)
 };
 
 SourceSnapshot snapshotOf(std::string_view utf8Text);

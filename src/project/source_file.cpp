@@ -21,33 +21,37 @@ std::string describeCharacter(char32_t codePoint) {
     return text;
 }
 
-SourceReadResult decodeUtf8Lines(std::string_view utf8) {
-    SourceReadResult result;
+// The message for a text that cannot be read as UTF-8: the line and column (in
+// characters) of the first character that cannot be read or has no cp1251 form.
+std::string utf8Failure(std::string_view utf8) {
     const std::vector<std::string> rawLines = splitSourceLines(utf8);
-    result.lines.reserve(rawLines.size());
     for (std::size_t index = 0; index < rawLines.size(); ++index) {
         text::ConversionError where;
-        std::optional<std::string> line = text::fromUtf8(rawLines[index], &where);
-        if (!line) {
-            result.error = "line " + std::to_string(index + 1) + ", column " +
-                           std::to_string(where.characterIndex + 1) + ": ";
-            result.error += where.codePoint == 0
-                                ? std::string("the bytes are not valid UTF-8")
-                                : "the character " + describeCharacter(where.codePoint) +
-                                      " has no code page 1251 form";
-            result.lines.clear();
-            return result;
-        }
-        result.lines.push_back(std::move(*line));
+        if (text::fromUtf8(rawLines[index], &where)) continue;
+        return "line " + std::to_string(index + 1) + ", column " + std::to_string(where.characterIndex + 1) + ": " +
+               (where.codePoint == 0 ? std::string("the bytes are not valid UTF-8")
+                                     : "the character " + describeCharacter(where.codePoint) + " has no code page 1251 form");
     }
+    return "the bytes are not valid UTF-8";
+}
+
+SourceReadResult decodeUtf8(std::string_view utf8) {
+    SourceReadResult result;
+    // Line breaks are ASCII and never part of another character: the whole text
+    // converts exactly when each of its lines does.
+    std::optional<std::string> text = text::fromUtf8(utf8);
+    if (!text) {
+        result.error = utf8Failure(utf8);
+        return result;
+    }
+    result.text = std::move(*text);
     result.ok = true;
     result.wasUtf8 = true;
     return result;
 }
 
-}  // namespace
-
-SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding) {
+// Whether the bytes are read as UTF-8, and without the byte-order mark when they are.
+bool readsAsUtf8(std::string_view& bytes, SourceEncoding encoding) {
     const bool hasByteOrderMark = bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
     bool readAsUtf8 = false;
     switch (encoding) {
@@ -55,25 +59,41 @@ SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding) {
         case SourceEncoding::Cp1251: readAsUtf8 = false; break;
         case SourceEncoding::Auto: readAsUtf8 = text::hasNonAscii(bytes) && text::isValidUtf8(bytes); break;
     }
-    if (readAsUtf8) {
-        if (hasByteOrderMark) bytes.remove_prefix(kUtf8ByteOrderMark.size());
-        return decodeUtf8Lines(bytes);
-    }
+    if (readAsUtf8 && hasByteOrderMark) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    return readAsUtf8;
+}
+
+}  // namespace
+
+std::vector<std::string> SourceReadResult::lines() const { return splitSourceLines(text); }
+
+SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding) {
+    if (readsAsUtf8(bytes, encoding)) return decodeUtf8(bytes);
     SourceReadResult result;
-    result.lines = splitSourceLines(bytes);
+    result.text = std::string(bytes);
+    result.ok = true;
+    return result;
+}
+
+SourceReadResult decodeSource(std::string&& bytes, SourceEncoding encoding) {
+    std::string_view view = bytes;
+    if (readsAsUtf8(view, encoding)) return decodeUtf8(view);
+    SourceReadResult result;
+    result.text = std::move(bytes);
     result.ok = true;
     return result;
 }
 
 namespace {
-SourceReadResult decodeRead(const std::optional<std::string>& bytes, int reason, const std::string& shownName,
+SourceReadResult decodeRead(std::optional<std::string>&& bytes, int reason, const std::string& shownName,
                             SourceEncoding encoding) {
     if (!bytes) {
         SourceReadResult result;
         result.error = "cannot read " + shownName + ": " + os::reasonText(reason);
         return result;
     }
-    SourceReadResult result = decodeSource(*bytes, encoding);
+    SourceReadResult result = decodeSource(std::move(*bytes), encoding);
+    bytes.reset();
     if (!result.ok) result.error = shownName + ": " + result.error;
     return result;
 }
@@ -81,14 +101,14 @@ SourceReadResult decodeRead(const std::optional<std::string>& bytes, int reason,
 
 SourceReadResult readSourceFile(const std::string& path, SourceEncoding encoding) {
     int reason = 0;
-    const std::optional<std::string> bytes = os::readRegularFile(path, os::kInputSizeLimit, reason);
-    return decodeRead(bytes, reason, path, encoding);
+    std::optional<std::string> bytes = os::readRegularFile(path, os::kInputSizeLimit, reason);
+    return decodeRead(std::move(bytes), reason, path, encoding);
 }
 
 SourceReadResult readStandardInput(SourceEncoding encoding) {
     int reason = 0;
-    const std::optional<std::string> bytes = os::readToEnd(STDIN_FILENO, os::kInputSizeLimit, reason);
-    return decodeRead(bytes, reason, "standard input", encoding);
+    std::optional<std::string> bytes = os::readToEnd(STDIN_FILENO, os::kInputSizeLimit, reason);
+    return decodeRead(std::move(bytes), reason, "standard input", encoding);
 }
 
 WriteOutcome writeSourceFile(const std::string& path, const std::vector<std::string>& lines, std::string* error) {

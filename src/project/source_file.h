@@ -15,15 +15,20 @@ enum class SourceEncoding { Auto, Cp1251, Utf8 };
 
 struct SourceReadResult {
     bool ok = false;
-    std::vector<std::string> lines;  // cp1251, without line breaks
-    std::string error;               // UTF-8 text for the user when !ok
+    std::string text;   // cp1251, line breaks as read (what runTranslation takes)
+    std::string error;  // UTF-8 text for the user when !ok
     bool wasUtf8 = false;
+
+    // The lines of the text, without line breaks.
+    std::vector<std::string> lines() const;
 };
 
 // Auto: a text that is valid UTF-8 and holds a non-ASCII byte is read as UTF-8; a UTF-8
 // byte-order mark is dropped; anything else is cp1251. A character without a cp1251
 // form is an error naming its line and column.
 SourceReadResult decodeSource(std::string_view bytes, SourceEncoding encoding);
+// The same, taking over the bytes (a cp1251 text is not copied).
+SourceReadResult decodeSource(std::string&& bytes, SourceEncoding encoding);
 // Only a regular file is read, and none larger than the input limit (256 MB).
 SourceReadResult readSourceFile(const std::string& path, SourceEncoding encoding);
 // The same for standard input (any kind of stream, within the same limit).

@@ -58,7 +58,9 @@ private:
 }  // namespace
 
 TMainForm::TMainForm(UserDialogs& dialogs, const QString& iniPath, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_translate(&runTranslation) {
+    : QMainWindow(parent), m_dialogs(dialogs), m_translate([](std::string_view source, const TranslationOptions& options, const RunHooks& hooks) {
+          return runTranslation(source, options, hooks);
+      }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(qs(texts::kMainCaption));
     setWindowIcon(programIcon());
@@ -352,8 +354,8 @@ void TMainForm::TranslateExecute() {
     if (!child) return;
     if (!askBeforeTranslating(*child)) return;
     UnconvertibleCharacter unconvertible;
-    const std::optional<std::vector<std::string>> lines = child->sourceLines(&unconvertible);
-    if (!lines) {
+    const std::optional<std::string> source = child->sourceText(&unconvertible);
+    if (!source) {
         m_dialogs.error(describeUnconvertible(unconvertible));
         return;
     }
@@ -362,7 +364,7 @@ void TMainForm::TranslateExecute() {
     TranslationResult result;
     {
         TIndicatorForm indicator(this);
-        result = m_translate(*lines, options, RunHooks{&indicator, &notices});
+        result = m_translate(*source, options, RunHooks{&indicator, &notices});
     }
     child->showTranslationResult(result);
     ViewStructWindowExecute();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ class UserDialogs;
 
 // What the Translate command calls; runTranslation unless a test puts its own in.
 using TranslateFunction =
-    std::function<TranslationResult(const std::vector<std::string>&, const TranslationOptions&, const RunHooks&)>;
+    std::function<TranslationResult(std::string_view, const TranslationOptions&, const RunHooks&)>;
 
 class TMainForm final : public QMainWindow {
     Q_OBJECT

@@ -258,6 +258,10 @@ std::optional<std::vector<std::string>> TMDIChild::sourceLines(UnconvertibleChar
     return toCp1251Lines(SourceRichEdit->toPlainText(), error);
 }
 
+std::optional<std::string> TMDIChild::sourceText(UnconvertibleCharacter* error) const {
+    return toCp1251(SourceRichEdit->toPlainText(), error);
+}
+
 std::optional<std::vector<std::string>> TMDIChild::outputLines(int slot, UnconvertibleCharacter* error) const {
     return toCp1251Lines(outputEditor(slot)->toPlainText(), error);
 }

@@ -82,6 +82,8 @@ public:
     void setDiskStamp(const DiskStamp& stamp) { m_diskStamp = stamp; }
     // The source text as cp1251 lines, or the character that cannot be written so.
     std::optional<std::vector<std::string>> sourceLines(UnconvertibleCharacter* error) const;
+    // The whole source as cp1251 text, what a translation reads.
+    std::optional<std::string> sourceText(UnconvertibleCharacter* error) const;
     // An output editor's text as cp1251 lines.
     std::optional<std::vector<std::string>> outputLines(int slot, UnconvertibleCharacter* error) const;
 

@@ -40,9 +40,9 @@ struct TranslationDouble {
     int calls = 0;
 
     TranslateStep step() {
-        return [this](const std::vector<std::string>& source, const TranslationOptions& given, const RunHooks& h) {
+        return [this](std::string_view source, const TranslationOptions& given, const RunHooks& h) {
             ++calls;
-            lines = source;
+            lines = splitSourceLines(source);
             options = given;
             hooks = h;
             return answer;
@@ -89,7 +89,7 @@ protected:
     }
 
     static std::vector<std::string> linesOf(const std::string& file) {
-        return project::readSourceFile(file, project::SourceEncoding::Auto).lines;
+        return project::readSourceFile(file, project::SourceEncoding::Auto).lines();
     }
 };
 

@@ -48,7 +48,11 @@ TEST(SourceDecoding, EncodingsAndLineBreaks) {
     for (const Case& c : cases) {
         const SourceReadResult result = decodeSource(c.bytes, c.encoding);
         EXPECT_TRUE(result.ok) << c.what << ": " << result.error;
-        EXPECT_EQ(result.lines, c.lines) << c.what;
+        EXPECT_EQ(result.lines(), c.lines) << c.what;
+        // The rvalue form takes the bytes over and reads the same.
+        const SourceReadResult taken = decodeSource(std::string(c.bytes), c.encoding);
+        EXPECT_EQ(taken.text, result.text) << c.what;
+        EXPECT_EQ(taken.wasUtf8, result.wasUtf8) << c.what;
         EXPECT_EQ(result.wasUtf8, c.wasUtf8) << c.what;
     }
 }
@@ -70,7 +74,7 @@ TEST(SourceDecoding, CharactersWithoutACodePageFormNameLineAndColumn) {
     for (const Case& c : cases) {
         const SourceReadResult result = decodeSource(c.bytes, c.encoding);
         EXPECT_FALSE(result.ok);
-        EXPECT_TRUE(result.lines.empty());
+        EXPECT_TRUE(result.lines().empty());
         EXPECT_EQ(result.error, c.error);
     }
 }
@@ -83,7 +87,8 @@ TEST_F(SourceFiles, WrittenWithCrLfAndReadBackToTheSameLines) {
     EXPECT_EQ(readBytes(path("pump.prg")), std::string("Насосная станция"_cp) + "\r\n\r\n000.\r\n");
     const SourceReadResult back = readSourceFile(path("pump.prg"), SourceEncoding::Auto);
     EXPECT_TRUE(back.ok);
-    EXPECT_EQ(back.lines, lines);
+    EXPECT_EQ(back.lines(), lines);
+    EXPECT_EQ(back.text, readBytes(path("pump.prg")));  // what a translation reads, breaks included
     EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"pump.prg"});
 }
 

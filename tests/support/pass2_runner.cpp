@@ -18,14 +18,14 @@ private:
 
 Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions options, bool keepTrace) {
     Pass2Outcome outcome;
-    TokenFile file;
-    for (const Record& r : records) file.writeRecord(r.code, r.text);
+    TokenSequence file;
+    for (const Record& r : records) file.add(r.code, r.text, 0);
     SilentProgress progress;
     CollectNotices notices(outcome.notices);
     TraceLog trace(keepTrace);
     TSintaxAnalys analyser(progress, notices, trace);
     SlotLists texts;
-    TQSintaxAnalys request{&texts, options, 0, &file,
+    TQSintaxAnalys request{&texts, options, 0, &file, nullptr,
                            &outcome.destPanel, &outcome.messagePanel, &outcome.diagnostics};
     outcome.status = analyser.Analyse(request);
     for (int k = 0; k < kSlotCount; ++k) outcome.slots[static_cast<std::size_t>(k)] = texts[static_cast<std::size_t>(k)].lines();

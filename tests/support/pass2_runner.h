@@ -1,4 +1,4 @@
-// Runs pass 2 alone over hand-made token records, for tests that must not depend on pass 1.
+// Runs pass 2 alone over hand-made tokens, for tests that must not depend on pass 1.
 #pragma once
 
 #include <string>

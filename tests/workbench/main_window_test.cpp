@@ -220,7 +220,9 @@ void MainWindowTest::newWindowsAreNumbered() {
 
 void MainWindowTest::realRunOfAnEmptyProgramShowsOnlyTheInitialisation() {
     Bench bench;
-    bench.form->setTranslateFunction(&runTranslation);
+    bench.form->setTranslateFunction([](std::string_view source, const TranslationOptions& options, const RunHooks& hooks) {
+        return runTranslation(source, options, hooks);
+    });
     TMDIChild* child = bench.newWindow();
     bench.press(QKeySequence(Qt::Key_F9));
     QCOMPARE(visibleTabs(*child), QList<int>{0});
@@ -231,7 +233,7 @@ void MainWindowTest::realRunOfAnEmptyProgramShowsOnlyTheInitialisation() {
 
 void MainWindowTest::noticesOfARunAreShownAsMessageBoxes() {
     Bench bench;
-    bench.form->setTranslateFunction([](const std::vector<std::string>&, const TranslationOptions&, const RunHooks& hooks) {
+    bench.form->setTranslateFunction([](std::string_view, const TranslationOptions&, const RunHooks& hooks) {
         hooks.progress->setCaption("Лексический анализ"_cp);
         hooks.notices->notice("Не хватает переменных W"_cp);
         return successfulRun({{0, {"init"}}});

@@ -164,7 +164,7 @@ void SettingsDialogsTest::cancelKeepsTheOldValuesAndOkStoresTheNewOnes() {
     ScriptedDialogs dialogs;
     TMainForm form(dialogs, ini);
     std::vector<TranslationOptions> runs;
-    form.setTranslateFunction([&](const std::vector<std::string>&, const TranslationOptions& options, const RunHooks&) {
+    form.setTranslateFunction([&](std::string_view, const TranslationOptions& options, const RunHooks&) {
         runs.push_back(options);
         return TranslationResult{};
     });

@@ -209,7 +209,7 @@ void UnsavedWorkTest::typedNameOfAProjectFolderAsksToReplaceIt() {
     QtUserDialogs dialogs;
     TMainForm form(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
     dialogs.setParent(&form);
-    form.setTranslateFunction([](const std::vector<std::string>&, const TranslationOptions&, const RunHooks&) {
+    form.setTranslateFunction([](std::string_view, const TranslationOptions&, const RunHooks&) {
         return successfulRun({{0, {"init"}}});
     });
     form.show();

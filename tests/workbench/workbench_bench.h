@@ -67,8 +67,8 @@ struct Bench {
         // Recent files and editor options of this window only.
         UserSettings::setPath(folder.filePath(QStringLiteral("user-settings.ini")));
         form = std::make_unique<TMainForm>(dialogs, folder.filePath(QStringLiteral("Vestrel.ini")));
-        form->setTranslateFunction([this](const std::vector<std::string>& lines, const TranslationOptions&, const RunHooks&) {
-            sources.push_back(lines);
+        form->setTranslateFunction([this](std::string_view source, const TranslationOptions&, const RunHooks&) {
+            sources.push_back(splitSourceLines(source));
             TranslationResult result = runs.empty() ? TranslationResult{} : runs.front();
             if (!runs.empty()) runs.pop_front();
             return result;

@@ -13,7 +13,7 @@
 #include "translator/algorithms/korvel_algorithm.h"
 #include "translator/generator/convert_table.h"
 #include "translator/generator/operand_records.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_reader.h"
 #include "translator/diagnostics/diagnostics.h"
 #include "translator/text/il_text.h"
 #include "translator/diagnostics/sinks.h"

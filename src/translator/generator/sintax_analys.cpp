@@ -52,17 +52,27 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
 
     WriteInitialisationHead(g);
 
-    if (!request.File || !request.Editors) {
+    if (!request.Tokens || !request.Editors) {
         for (auto& slot : g.slots) slot.clear();
         g.convertTable.reset();
         return -1;
     }
 
-    // A block program's text runs to about a tenth of all the records when every block
-    // half holds code; room for that much up front saves growing it step by step (room
-    // not written to costs no memory).
+    // Tokens that record text would not carry unchanged (only tokens made by hand can be
+    // such) are read as that text says, as pass 2 has always read it.
+    TokenInput input{request.Tokens, request.Refill};
+    TokenSequence reread;
+    if (!request.Refill && request.Tokens->needsRecordReading()) {
+        reread = readTokenRecords(renderTokenRecords(*request.Tokens));
+        input.tokens = &reread;
+    }
+
+    // A block program's text runs to about a sixteenth of some 24 bytes a token when
+    // every block half holds code; room for that much up front saves growing it step by
+    // step (room not written to costs no memory).
     constexpr std::size_t kLargestShare = std::size_t{16} << 20;
-    const std::size_t share = std::min(request.File->bytes().size() / 10, kLargestShare) + 4096;
+    const std::size_t share =
+        std::min(static_cast<std::size_t>(std::max(request.TokenCount, 0)) * 3 / 2, kLargestShare) + 4096;
     for (int k = 1; k < kSlotCount; ++k) g.slots[static_cast<std::size_t>(k)].reserve(share, share / 24);
     g.progress.setMaximum(request.TokenCount);
     g.progress.setPosition(0);
@@ -73,7 +83,7 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     g.FDepth = 1;
 
     SyntaxEngine engine(*this, g.trace, g.progress);
-    if (const std::optional<TokenCode> stoppedAt = engine.walk(request.File->bytes(), g.reader, g.options.AddComment))
+    if (const std::optional<TokenCode> stoppedAt = engine.walk(input, g.reader, g.options.AddComment))
         return static_cast<int>(*stoppedAt);
 
     // The section-key lines of the initialisation program are written for all sections

@@ -7,7 +7,7 @@
 #include "translator/diagnostics/trace_log.h"
 #include "translator/generator/generator_state.h"
 #include "translator/generator/translation_options.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_reader.h"
 #include "translator/syntax/syntax_actions.h"
 
 namespace vestrel {
@@ -17,7 +17,8 @@ struct TQSintaxAnalys {
     SlotLists* Editors = nullptr;     // the seventeen output texts, in slot order
     TranslationOptions Options;
     int TokenCount = 0;
-    const TokenFile* File = nullptr;  // the records of pass 1
+    const TokenSequence* Tokens = nullptr;  // the tokens of pass 1
+    TokenRefill* Refill = nullptr;          // where the tokens come from when pass 1 kept none
     bool* DestPanel = nullptr;        // shown when a slot received text
     bool* MessagePanel = nullptr;     // shown when a message was reported
     DiagnosticList* Messages = nullptr;
@@ -28,7 +29,7 @@ public:
     TSintaxAnalys(ProgressSink& progressSink, NoticeSink& noticeSink, TraceLog& traceLog)
         : m_generator(progressSink, noticeSink, traceLog) {}
 
-    // 0 accepted, -1 no token file, otherwise the TokenCode at the syntax error.
+    // 0 accepted, -1 no tokens, otherwise the TokenCode at the syntax error.
     int Analyse(const TQSintaxAnalys& request);
 
 private:

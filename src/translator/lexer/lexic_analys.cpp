@@ -1,6 +1,7 @@
 // Pass 1 driver: line dispatch, text records and message reporting.
 #include "translator/lexer/lexic_analys.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -54,45 +55,74 @@ void lowerCaseInto(std::string& target, std::string_view line) {
 }  // namespace
 
 int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
-    if (!request.File || !request.Source) return -1;
-    const std::vector<std::string>& source = *request.Source;
+    if (!request.Tokens || !request.Source) return -1;
+    const SourceText& source = *request.Source;
 
-    m_file = request.File;
-    m_file->clear();
-    // Openers repeat their whole line, so the records run to about twice the source.
-    std::size_t sourceBytes = 0;
-    for (const std::string& line : source) sourceBytes += line.size() + 1;
-    m_file->reserve(3 * sourceBytes + 64);
+    TokenSequence& tokens = *request.Tokens;
+    tokens.clear();
+    m_tokenStorageLimit = request.TokenStorageLimit;
+    // A statement line gives a handful of tokens; room for the usual share is taken up
+    // front (room not written to costs no memory).
+    const std::size_t bytes = source.bytes().size();
+    const std::size_t tokenRoom = std::min(bytes / 4 + 64, m_tokenStorageLimit / 2 / sizeof(Token));
+    tokens.reserve(tokenRoom, std::min(bytes + bytes / 4 + 64, m_tokenStorageLimit / 2));
 
+    begin(source, tokens, request.Messages);
+    if (m_messages) m_messages->Clear();
+    if (request.MessagePanel) *request.MessagePanel = false;
+
+    ProgressSink* const progress = request.Progress;
+    if (progress) {
+        progress->setMaximum(static_cast<int>(source.lineCount()));
+        progress->setCaption("Лексический анализ"_cp);
+    }
+    while (analyseLines(SIZE_MAX, progress)) {
+    }
+
+    if (m_errorCount > 0 && request.MessagePanel) *request.MessagePanel = true;
+    m_tokens = nullptr;
+    m_messages = nullptr;
+    m_cursor.reset();
+    return m_tokenCount;
+}
+
+void TLexicAnalys::begin(const SourceText& source, TokenSequence& tokens, DiagnosticList* messages) {
+    m_tokens = &tokens;
+    m_messages = messages;
+    m_cursor.emplace(source);
     m_tokenCount = 0;
     m_errorCount = 0;
     m_numbering = NumberingState{};
     m_ifWordSeen = false;
     m_operationWordSeen = false;
     m_macros.clear();
+}
 
-    m_messages = request.Messages;
-    if (m_messages) m_messages->Clear();
-    if (request.MessagePanel) *request.MessagePanel = false;
-
-    ProgressSink* const progress = request.Progress;
-    if (progress) {
-        progress->setMaximum(static_cast<int>(source.size()));
-        progress->setCaption("Лексический анализ"_cp);
-    }
-
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        m_lineIndex = static_cast<int>(i);
+bool TLexicAnalys::analyseLines(std::size_t tokens, ProgressSink* progress) {
+    const std::size_t target = m_tokens->size() + std::min(tokens, SIZE_MAX - m_tokens->size());
+    std::string_view line;
+    while (m_tokens->size() < target) {
+        const std::size_t index = m_cursor->index();
+        if (!m_cursor->next(line)) return false;
+        m_lineIndex = static_cast<int>(index);
         m_column = 1;
-        lowerCaseInto(m_line, source[i]);
+        lowerCaseInto(m_line, line);
+        m_tokens->startLine(m_line, static_cast<std::uint32_t>(index + 1));
         AnalyseLine(m_line);
-        if (progress) progress->setPosition(static_cast<int>(i));
+        if (progress) progress->setPosition(static_cast<int>(index));
+        if (!m_tokens->dropped() && m_tokens->memoryBytes() > m_tokenStorageLimit) m_tokens->dropStorage();
     }
+    return true;
+}
 
-    if (m_errorCount > 0 && request.MessagePanel) *request.MessagePanel = true;
-    m_file = nullptr;
-    m_messages = nullptr;
-    return m_tokenCount;
+TokenRescan::TokenRescan(const SourceText& source) { m_analyser.begin(source, m_tokens, nullptr); }
+
+const TokenSequence& TokenRescan::nextTokens() {
+    // Enough tokens at a time that a refill costs little, few enough to stay in the cache.
+    constexpr std::size_t kTokensAtATime = 4096;
+    m_tokens.clear();
+    if (!m_ended && !m_analyser.analyseLines(kTokensAtATime)) m_ended = true;
+    return m_tokens;
 }
 
 void TLexicAnalys::AnalyseLine(std::string_view line) {
@@ -111,7 +141,7 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
     ReportLexicalError(ScanNumberedLine(line));
 }
 
-void TLexicAnalys::WriteTextLine(std::string_view line) { m_file->writeRecord(token::TextLine, line); }
+void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->add(token::TextLine, line, 1); }
 
 void TLexicAnalys::ReportLexicalError(LexicalMessage message) {
     if (message == LexicalMessage::None) return;

@@ -1,14 +1,18 @@
 // Pass 1: lower-cases each source line, dispatches it to the macro scanner or the
-// numbered-line scanner, writes the token file and reports every lexical error.
+// numbered-line scanner, hands the tokens on and reports every lexical error.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "translator/lexer/macros_table.h"
 #include "translator/lexer/numbering.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_reader.h"
+#include "translator/lexer/token_sequence.h"
+#include "translator/text/source_text.h"
 #include "translator/diagnostics/diagnostics.h"
 #include "translator/diagnostics/sinks.h"
 
@@ -16,18 +20,26 @@ namespace vestrel {
 
 // The pass-1 request.
 struct TQLexicAnalys {
-    TokenFile* File = nullptr;                         // the token file to fill
-    const std::vector<std::string>* Source = nullptr;  // source lines, cp1251
+    TokenSequence* Tokens = nullptr;   // the tokens, in source order
+    const SourceText* Source = nullptr;  // cp1251
     DiagnosticList* Messages = nullptr;
-    bool* MessagePanel = nullptr;                      // errors-present indicator
+    bool* MessagePanel = nullptr;      // errors-present indicator
     ProgressSink* Progress = nullptr;
+    // The storage the tokens may take; past it they are dropped (and counted on), and
+    // pass 2 has pass 1 run again as it reads (TokenRescan).
+    std::size_t TokenStorageLimit = SIZE_MAX;
 };
 
 class TLexicAnalys {
 public:
-    // Returns the number of token records written, or -1 without a token file or source.
+    // Returns the number of token records written, or -1 without tokens or source.
     int Analyse(const TQLexicAnalys& request);
     int errorCount() const { return m_errorCount; }
+
+    // Pass 1 in steps: begin, then lines until the end. analyseLines scans lines until
+    // at least `tokens` tokens have been added or the source ends; false at the end.
+    void begin(const SourceText& source, TokenSequence& tokens, DiagnosticList* messages);
+    bool analyseLines(std::size_t tokens, ProgressSink* progress = nullptr);
 
 private:
     // One lower-cased line: a text line, a macro definition or a numbered line.
@@ -61,8 +73,23 @@ private:
     int m_column = 1;
     int m_lineIndex = 0;
     std::string m_line;  // the current line, lower-cased; reused from line to line
-    TokenFile* m_file = nullptr;
+    std::optional<SourceText::Cursor> m_cursor;
+    std::size_t m_tokenStorageLimit = SIZE_MAX;
+    TokenSequence* m_tokens = nullptr;
     DiagnosticList* m_messages = nullptr;
+};
+
+// Pass 1 run again over a source it accepted, a few lines at a time, for a pass 2 whose
+// tokens were too many to keep: it gives the same tokens in the same order.
+class TokenRescan final : public TokenRefill {
+public:
+    explicit TokenRescan(const SourceText& source);
+    const TokenSequence& nextTokens() override;
+
+private:
+    TLexicAnalys m_analyser;
+    TokenSequence m_tokens;
+    bool m_ended = false;
 };
 
 }  // namespace vestrel

@@ -16,7 +16,7 @@ using namespace lexer;
 
 void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
     ++m_tokenCount;
-    m_file->writeRecord(code, text);
+    m_tokens->add(code, text, static_cast<std::uint32_t>(text.data() - m_line.data()) + 1);
 }
 
 LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
@@ -70,7 +70,7 @@ LexicalMessage TLexicAnalys::scanWord(std::string_view line, std::size_t start, 
         case 0xD:
             // A "тс" marker takes the rest of the line as free text.
             writeToken(found.code, word);
-            m_file->writeRecord(token::RestOfLine, line.substr(start));
+            m_tokens->add(token::RestOfLine, line.substr(start), static_cast<std::uint32_t>(start) + 1);
             next = line.size();
             return LexicalMessage::None;
         default:
@@ -137,7 +137,9 @@ LexicalMessage TLexicAnalys::scanConstant(std::string_view line, std::size_t sta
     const std::optional<double> value = readConstant(line.substr(start, next - start));
     if (!value) return LexicalMessage::WrongConstant;
     ++m_tokenCount;
-    m_file->writeConstant(*value);
+    char text[kFixedTextCapacity];
+    m_tokens->add(token::Constant, std::string_view(text, formatFixed6Into(text, *value)),
+                  static_cast<std::uint32_t>(start) + 1);
     return LexicalMessage::None;
 }
 

@@ -1,16 +1,25 @@
 // The translation run: pass 1, then pass 2 when pass 1 reported nothing.
 #include "translator/run/translation.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "translator/lexer/lexic_analys.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_sequence.h"
 #include "translator/run/notice_collector.h"
 #include "translator/generator/sintax_analys.h"
 
 namespace vestrel {
 namespace {
 
+// The tokens of a program may take about half its size again and a few megabytes:
+// all of a program of ordinary size, and memory that follows the source for any other.
+// Lines that hold a line feed are kept whole: pass 2 then reads their record text.
+std::size_t tokenStorageLimit(const SourceText& source, const RunHooks& hooks) {
+    if (source.linesHoldLineFeeds()) return SIZE_MAX;
+    return hooks.tokenStorageLimit.value_or(source.bytes().size() / 2 + (std::size_t{4} << 20));
+}
 
 }  // namespace
 
@@ -18,8 +27,18 @@ std::string TranslationResult::slotText(int slot) const {
     return slotLines[static_cast<std::size_t>(slot)].joined();
 }
 
+TranslationResult runTranslation(std::string_view source, const TranslationOptions& options, const RunHooks& hooks) {
+    const SourceText text(source);
+    return runTranslation(text, options, hooks);
+}
+
 TranslationResult runTranslation(const std::vector<std::string>& sourceLines, const TranslationOptions& options,
                                  const RunHooks& hooks) {
+    const SourceText text(sourceLines);
+    return runTranslation(text, options, hooks);
+}
+
+TranslationResult runTranslation(const SourceText& source, const TranslationOptions& options, const RunHooks& hooks) {
     TranslationResult result;
     SilentProgress silent;
     ProgressSink& progress = hooks.progress ? *hooks.progress : silent;
@@ -30,23 +49,28 @@ TranslationResult runTranslation(const std::vector<std::string>& sourceLines, co
     auto lexical = std::make_unique<TLexicAnalys>();
     auto syntax = std::make_unique<TSintaxAnalys>(progress, notices, trace);
 
-    TokenFile tokenFile;
+    TokenSequence tokens;
+    if (hooks.keepTokenFile) tokens.renderRecordsTo(&result.tokenFile);
     bool messagePanel = false;
     bool destPanel = false;
 
-    TQLexicAnalys lexicalRequest{&tokenFile, &sourceLines, &result.diagnostics, &messagePanel, &progress};
+    TQLexicAnalys lexicalRequest{&tokens, &source, &result.diagnostics, &messagePanel, &progress,
+                                 tokenStorageLimit(source, hooks)};
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();
+    tokens.renderRecordsTo(nullptr);
 
     if (!messagePanel) {
-        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokenFile, &destPanel, &messagePanel,
-                                     &result.diagnostics};
+        // Tokens too many to keep are made again, a few lines at a time, as pass 2 reads.
+        std::optional<TokenRescan> rescan;
+        if (tokens.dropped()) rescan.emplace(source);
+        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokens,
+                                     rescan ? &*rescan : nullptr, &destPanel, &messagePanel, &result.diagnostics};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)
             result.slotReceivedText[static_cast<std::size_t>(k)] = !result.slotLines[static_cast<std::size_t>(k)].empty();
     }
 
-    if (hooks.keepTokenFile) result.tokenFile = tokenFile.release();
     syntax.reset();
     lexical.reset();
     if (hooks.keepTrace) result.trace = trace.release();

@@ -5,12 +5,14 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "translator/diagnostics/diagnostics.h"
 #include "translator/generator/slots.h"
 #include "translator/generator/translation_options.h"
 #include "translator/text/il_text.h"
+#include "translator/text/source_text.h"
 #include "translator/diagnostics/sinks.h"
 
 namespace vestrel {
@@ -40,10 +42,20 @@ struct RunHooks {
     NoticeSink* notices = nullptr;     // notices are collected in the result either way
     bool keepTokenFile = false;
     bool keepTrace = false;
+    // The storage the tokens of pass 1 may take before pass 2 has them made again as it
+    // reads; nothing: the run's own limit (half the source and 4 MB).
+    std::optional<std::size_t> tokenStorageLimit;
 };
 
+// The source is one buffer of cp1251 bytes; its lines end at CR LF, a lone CR or a lone
+// LF (as splitSourceLines cuts them). The run keeps no copy of it.
+TranslationResult runTranslation(std::string_view source, const TranslationOptions& options,
+                                 const RunHooks& hooks = {});
+// The same for lines given one by one (they may hold any bytes).
 TranslationResult runTranslation(const std::vector<std::string>& sourceLines,
                                  const TranslationOptions& options, const RunHooks& hooks = {});
+TranslationResult runTranslation(const SourceText& source, const TranslationOptions& options,
+                                 const RunHooks& hooks = {});
 
 // Splits a cp1251 text into source lines: CR LF, a lone CR and a lone LF each end a
 // line; a final line break opens no extra line; an empty text has no lines.

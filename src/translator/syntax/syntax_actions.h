@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "translator/diagnostics/messages.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_reader.h"
 
 // X(Name) for each routine a row may call on entering it, grouped as the generator keeps them.
 #define VESTREL_SYNTAX_ACTIONS(X)                                                                    \

@@ -6,11 +6,11 @@
 
 namespace vestrel {
 
-std::optional<TokenCode> SyntaxEngine::walk(std::string_view records, ReaderState& reader, bool addComment) {
+std::optional<TokenCode> SyntaxEngine::walk(TokenInput tokens, ReaderState& reader, bool addComment) {
     TableStack engineStack(kStackCapacity);
     engineStack.Push(0);
 
-    TokenReader tokenReader(records, reader, m_actions, m_trace, addComment);
+    TokenReader tokenReader(tokens, reader, m_actions, m_trace, addComment);
     int row = 1;
     TokenCode token = tokenReader.ReadToken();
     int tokenClass = TokenClassOf(token);

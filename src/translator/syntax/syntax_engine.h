@@ -8,7 +8,7 @@
 
 #include "translator/diagnostics/sinks.h"
 #include "translator/diagnostics/trace_log.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_reader.h"
 #include "translator/syntax/syntax_actions.h"
 
 namespace vestrel {
@@ -20,11 +20,11 @@ public:
     SyntaxEngine(SyntaxActions& actions, TraceLog& trace, ProgressSink& progress)
         : m_actions(actions), m_trace(trace), m_progress(progress) {}
 
-    // Walks the records from row 1 to the end of the program. Nothing when the program
+    // Walks the tokens from row 1 to the end of the program. Nothing when the program
     // was accepted; otherwise the token at which the engine stopped, after the message
     // was reported and the generator told to abandon its output. `reader` follows the
-    // records read; text lines reach the generator as comments when `addComment`.
-    std::optional<TokenCode> walk(std::string_view records, ReaderState& reader, bool addComment);
+    // tokens read; text lines reach the generator as comments when `addComment`.
+    std::optional<TokenCode> walk(TokenInput tokens, ReaderState& reader, bool addComment);
 
 private:
     SyntaxActions& m_actions;

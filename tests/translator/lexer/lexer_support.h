@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "translator/lexer/lexic_analys.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_sequence.h"
+#include "translator/text/source_text.h"
 #include "translator/diagnostics/diagnostics.h"
+#include "translator/diagnostics/trace_log.h"
 #include "translator/text/cp1251.h"
 
 namespace vestrel::testing {
@@ -32,7 +34,7 @@ struct PassOne {
     std::vector<CitedMessage> messages;
     bool messagePanel = false;
     int errorCount = 0;
-    std::string bytes;              // the token file as written
+    std::string bytes;              // the token records as --tokens writes them
 };
 
 inline std::string cp(std::string_view utf8) {
@@ -43,28 +45,33 @@ inline std::string cp(std::string_view utf8) {
 
 inline std::vector<std::string> decodeRecords(std::string_view bytes) {
     std::vector<std::string> records;
-    TokenFileLines lines(bytes);
-    while (const auto code = lines.next()) {
-        const auto textLine = lines.next();
-        EXPECT_TRUE(textLine.has_value()) << "a code line without its text line";
-        records.push_back(std::string(*code) + " " + text::toUtf8(textLine.value_or("")));
+    const TokenSequence tokens = readTokenRecords(bytes);
+    EXPECT_FALSE(tokens.hasFaults()) << "a record the reader cannot read";
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        std::string code = "0000" + hexCode(tokens[i].code);
+        records.push_back(code.substr(code.size() - 4) + " " + text::toUtf8(tokens.text(tokens[i])));
     }
     return records;
 }
+
+// A source made in a call's arguments lives until the end of the call: this lets the
+// call take its address.
+inline const SourceText& kept(const SourceText& source) { return source; }
 
 // Pass 1 over the lines (UTF-8, converted to cp1251 first).
 inline PassOne runPassOne(const std::vector<std::string>& utf8Lines) {
     std::vector<std::string> source;
     for (const std::string& line : utf8Lines) source.push_back(cp(line));
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     bool panel = true;
     SilentProgress progress;
     TLexicAnalys analyser;
     PassOne pass;
-    pass.result = analyser.Analyse({&file, &source, &messages, &panel, &progress});
-    pass.bytes = file.bytes();
-    pass.records = decodeRecords(file.bytes());
+    const SourceText text(source);
+    pass.result = analyser.Analyse({&file, &text, &messages, &panel, &progress});
+    pass.bytes = renderTokenRecords(file);
+    pass.records = decodeRecords(pass.bytes);
     for (const Diagnostic& entry : messages.entries()) {
         EXPECT_EQ(entry.pass, TranslationPass::Lexical) << text::toUtf8(entry.text());
         pass.messages.push_back({entry.line, entry.column, entry.code});

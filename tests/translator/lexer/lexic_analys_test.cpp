@@ -78,14 +78,14 @@ TEST(TLexicAnalys, EveryCyrillicCapitalLowerCases) {
         capitals.push_back(static_cast<char>(c));
         smalls.push_back(static_cast<char>(c + 0x20));
     }
-    TokenFile file;
+    TokenSequence file;
     const std::vector<std::string> source = {capitals, "000.", cp("00 в ") + capitals.substr(2, 2) + "001"};
     DiagnosticList messages;
     bool panel = false;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, nullptr});
+    analyser.Analyse({&file, &testing::kept(SourceText(source)), &messages, &panel, nullptr});
     // "ВГ" is no family; the word is read in lower case and rejected as an identifier.
-    EXPECT_EQ(file.bytes(), "D200\n" + smalls + "\nF200\n000.\nF300\n00 \xE2 \xE2\xE3" "001\nA001\n\xE2\n");
+    EXPECT_EQ(renderTokenRecords(file), "D200\n" + smalls + "\nF200\n000.\nF300\n00 \xE2 \xE2\xE3" "001\nA001\n\xE2\n");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text(), "Ошибка!!! (3,6).Неизвестный идентификатор"_cp);
 }
@@ -110,17 +110,18 @@ TEST(TLexicAnalys, TextLinesAreLowerCasedByteForByte) {
     for (std::string& line : source)
         for (char& c : line)
             if (c == '\n' || c == '\r') c = ' ';  // a record holds one line
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     bool panel = false;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, nullptr});
-    TokenFileLines lines(file.bytes());
-    for (const std::string& line : source) {
-        ASSERT_EQ(lines.next(), std::optional<std::string_view>("D200"));
-        ASSERT_EQ(lines.next(), std::optional<std::string_view>(text::toLower(line)));
+    analyser.Analyse({&file, &testing::kept(SourceText(source)), &messages, &panel, nullptr});
+    ASSERT_EQ(file.size(), source.size());
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        ASSERT_EQ(file[i].code, token::TextLine);
+        ASSERT_EQ(file.text(file[i]), text::toLower(source[i]));
+        ASSERT_EQ(file[i].line, i + 1);
+        ASSERT_EQ(file[i].column, 1u);
     }
-    EXPECT_EQ(lines.next(), std::nullopt);
 }
 
 TEST(TLexicAnalys, EveryLineIsScannedAndGivesAtMostOneMessage) {
@@ -140,12 +141,12 @@ TEST(TLexicAnalys, EveryLineIsScannedAndGivesAtMostOneMessage) {
 
 TEST(TLexicAnalys, MessagesGoUnderTheGroupHeadingWithTheirExactTexts) {
     const std::vector<std::string> source = {cp("000."), cp("00 в вд01"), cp("/клапан")};
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     messages.AddSyntaxError(1, 1, SyntaxMessage::SyntaxError);  // left over from an earlier run
     bool panel = false;
     TLexicAnalys analyser;
-    EXPECT_EQ(analyser.Analyse({&file, &source, &messages, &panel, nullptr}), 3);
+    EXPECT_EQ(analyser.Analyse({&file, &testing::kept(SourceText(source)), &messages, &panel, nullptr}), 3);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages.opensWithLexicalGroup());
     EXPECT_EQ(messages[0].text(), "Ошибка!!! (2,6).Неизвестная переменная"_cp);
@@ -168,12 +169,12 @@ public:
 
 TEST(TLexicAnalys, ReportsProgressLineByLine) {
     const std::vector<std::string> source = {"a", "000.", "00 x"};
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     bool panel = false;
     RecordingProgress progress;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, &progress});
+    analyser.Analyse({&file, &testing::kept(SourceText(source)), &messages, &panel, &progress});
     EXPECT_EQ(progress.captions, std::vector<std::string>{std::string("Лексический анализ"_cp)});
     EXPECT_EQ(progress.maximums, std::vector<int>{3});
     EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2}));
@@ -183,15 +184,15 @@ TEST(TLexicAnalys, ReportsProgressLineByLine) {
 TEST(TLexicAnalys, ANewPassStartsFromNothing) {
     const std::vector<std::string> first = {cp("/клапан дв001"), cp("000."), cp("00 алг130"), cp("1 = 1")};
     const std::vector<std::string> second = {cp("000."), cp("00 в клапан"), cp("01 вск")};
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     bool panel = true;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &first, &messages, &panel, nullptr});
+    analyser.Analyse({&file, &testing::kept(SourceText(first)), &messages, &panel, nullptr});
     EXPECT_FALSE(panel);
     // No macro, no section, no pending parameters survive into the second pass.
-    EXPECT_EQ(analyser.Analyse({&file, &second, &messages, &panel, nullptr}), 5);
-    EXPECT_EQ(file.bytes(), cp("F200\n000.\nF300\n00 в клапан\nA001\nв\nF301\n01 вск\nA004\nвск\n"));
+    EXPECT_EQ(analyser.Analyse({&file, &testing::kept(SourceText(second)), &messages, &panel, nullptr}), 5);
+    EXPECT_EQ(renderTokenRecords(file), cp("F200\n000.\nF300\n00 в клапан\nA001\nв\nF301\n01 вск\nA004\nвск\n"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text(), "Ошибка!!! (2,6).Неизвестный идентификатор"_cp);
     EXPECT_EQ(analyser.errorCount(), 1);
@@ -200,16 +201,16 @@ TEST(TLexicAnalys, ANewPassStartsFromNothing) {
 
 TEST(TLexicAnalys, WithoutATokenFileOrSourceNothingChanges) {
     const std::vector<std::string> source = {"x"};
-    TokenFile file;
+    TokenSequence file;
     DiagnosticList messages;
     messages.AddLexicalError(1, 1, LexicalMessage::UnknownVariable);
     bool panel = true;
     TLexicAnalys analyser;
-    EXPECT_EQ(analyser.Analyse({nullptr, &source, &messages, &panel, nullptr}), -1);
+    EXPECT_EQ(analyser.Analyse({nullptr, &testing::kept(SourceText(source)), &messages, &panel, nullptr}), -1);
     EXPECT_EQ(analyser.Analyse({&file, nullptr, &messages, &panel, nullptr}), -1);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(panel);
-    EXPECT_TRUE(file.bytes().empty());
+    EXPECT_TRUE(renderTokenRecords(file).empty());
 }
 
 TEST(TranslationRunPassOne, LexicalErrorsStopTheRunBeforePassTwo) {

@@ -97,11 +97,8 @@ TEST(SplitKorvelLine, AgreesWithPassOneOnRealListings) {
         if (result.lexicalErrorCount != 0) continue;
 
         std::vector<TokenCode> records;
-        TokenFileLines recordLines(result.tokenFile);
-        while (const auto code = recordLines.next()) {
-            records.push_back(static_cast<TokenCode>(std::stoul(std::string(*code), nullptr, 16)));
-            recordLines.next();
-        }
+        const TokenSequence read = readTokenRecords(result.tokenFile);
+        for (std::size_t i = 0; i < read.size(); ++i) records.push_back(read[i].code);
         std::size_t at = 0;
         MacroStates states;
         int state = 0;

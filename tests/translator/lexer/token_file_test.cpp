@@ -1,4 +1,4 @@
-// The writer side of the token file: record bytes and the "%f" text of constants.
+// The record text of the tokens (what --tokens writes) and the "%f" text of constants.
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_sequence.h"
 
 namespace vestrel {
 namespace {
@@ -21,33 +21,77 @@ std::string exactFixed6(double value) {
 }
 
 TEST(TokenFile, RecordsAreCodeAndTextLines) {
-    TokenFile file;
-    file.writeRecord(0x1001, "abc");
-    file.writeRecord(0xD200, "");
-    file.writeRecord(0xB03D, "=");
-    file.writeConstant(12.5);
+    TokenSequence file;
+    const std::string line = "00 abc = 12.5";
+    file.startLine(line, 1);
+    file.add(0xF300, line, 1);
+    file.add(0x1001, std::string_view(line).substr(3, 3), 4);
+    file.add(0xB03D, std::string_view(line).substr(7, 1), 8);
+    file.add(0xE000, formatFixed6(12.5), 9);
+    file.startLine("", 2);
+    file.add(0xD200, "", 1);
     const std::string longText(300, 'x');
-    file.writeRecord(0xF300, longText);
-    EXPECT_EQ(file.bytes(), "1001\nabc\nD200\n\nB03D\n=\nE000\n12.500000\nF300\n" + longText + "\n");
+    file.startLine(longText, 3);
+    file.add(0xF300, longText, 1);
+    EXPECT_EQ(renderTokenRecords(file),
+              "F300\n00 abc = 12.5\n1001\nabc\nB03D\n=\nE000\n12.500000\nD200\n\nF300\n" + longText + "\n");
+    // Texts inside the line are kept as places in it, the line once.
+    EXPECT_EQ(file.text(file[1]), "abc");
+    EXPECT_EQ(file[1].line, 1u);
+    EXPECT_EQ(file[1].column, 4u);
+    EXPECT_EQ(file[5].line, 3u);
+    EXPECT_FALSE(file.needsRecordReading());
     file.clear();
-    EXPECT_EQ(file.bytes(), "");
+    EXPECT_EQ(renderTokenRecords(file), "");
 
-    // Codes of other lengths, a text longer than any buffer, reading between writes,
-    // and enough records to fill the buffer many times over.
+    // Codes of other lengths, a long text, and records rendered as they are added.
+    std::string rendered;
+    file.renderRecordsTo(&rendered);
     const std::string huge(20000, 'y');
-    file.writeRecord(0x5, "a");
-    file.writeRecord(0x12345, "b");
-    EXPECT_EQ(file.bytes(), "5\na\n12345\nb\n");
-    file.writeRecord(0xD100, huge);
+    file.add(0x5, "a", 0);
+    file.add(0x12345, "b", 0);
+    EXPECT_EQ(rendered, "5\na\n12345\nb\n");
+    file.add(0xD100, huge, 0);
     std::string expected = "5\na\n12345\nb\nD100\n" + huge + "\n";
     for (int i = 0; i < 5000; ++i) {
         const std::string text(static_cast<std::size_t>(i % 40), static_cast<char>('a' + i % 26));
-        file.writeRecord(0x1000 + static_cast<TokenCode>(i % 512), text);
+        file.add(0x1000 + static_cast<TokenCode>(i % 512), text, 0);
         char code[8];
         std::snprintf(code, sizeof code, "%X", 0x1000 + i % 512);
         expected += std::string(code) + "\n" + text + "\n";
     }
-    EXPECT_EQ(file.release(), expected);
+    EXPECT_EQ(rendered, expected);
+    EXPECT_EQ(renderTokenRecords(file), expected);
+}
+
+TEST(TokenFile, TokensThatRecordTextWouldChangeAreMarked) {
+    struct Case {
+        TokenCode code;
+        std::string text;
+        bool marked;
+    };
+    const Case cases[] = {{0x1001, "abc", false}, {0x5, "a", false},        {0xFFFF, "x", false},
+                          {0x10000, "x", true},  {0x1001, "a\nb", true}, {0xD200, "a\rb", false}};
+    for (const Case& c : cases) {
+        TokenSequence file;
+        file.add(c.code, c.text, 0);
+        EXPECT_EQ(file.needsRecordReading(), c.marked) << c.code << " " << c.text;
+    }
+}
+
+TEST(TokenFile, DroppedTokensAreStillRendered) {
+    TokenSequence file;
+    std::string rendered;
+    file.renderRecordsTo(&rendered);
+    file.reserve(1000, 1000);
+    file.add(0x1001, "a", 1);
+    const std::size_t kept = file.memoryBytes();
+    file.dropStorage();
+    file.add(0x1002, "b", 1);
+    EXPECT_TRUE(file.dropped());
+    EXPECT_EQ(file.size(), 0u);
+    EXPECT_LT(file.memoryBytes(), kept / 100);
+    EXPECT_EQ(rendered, "1001\na\n1002\nb\n");
 }
 
 TEST(TokenFile, ConstantsAreWrittenAsPrintfFixedWouldWriteThem) {
