@@ -186,6 +186,8 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     RunHooks hooks;
     hooks.keepTokenFile = line.tokensFile.has_value();
     hooks.keepTrace = line.traceFile.has_value();
+    // A check writes no IL: unless the source map asks for its lines, none is kept.
+    hooks.keepSlotTexts = !line.check || line.sourceMapFile.has_value();
     const TranslationResult result = translate(source.text, *options, hooks);
     addTranslationMessages(report, result, SourceText(source.text).lineCount());
 

@@ -95,7 +95,10 @@ AnalysisReport analyse(const AnalysisRequest& request) {
         }
         return report;
     }
-    const TranslationResult result = runTranslation(snapshot.text, request.options);
+    // Only the messages are published: the run keeps no IL text.
+    RunHooks hooks;
+    hooks.keepSlotTexts = false;
+    const TranslationResult result = runTranslation(snapshot.text, request.options, hooks);
     for (const Diagnostic& entry : result.diagnostics.entries()) {
         report.diagnostics.push_back(diagnosticJson(entry, snapshot.lines));
     }

@@ -53,8 +53,11 @@ std::vector<EditorMark> marksOfRun(const std::vector<std::string>& lines, const 
 }
 
 std::vector<EditorMark> checkLines(const std::vector<std::string>& lines, const TranslationOptions& options) {
-    // No progress window, and the notices stay in the result: nothing is shown.
-    return marksOfRun(lines, runTranslation(lines, options));
+    // No progress window, and the notices stay in the result: nothing is shown. Only the
+    // messages are marked, so the run keeps no IL text.
+    RunHooks hooks;
+    hooks.keepSlotTexts = false;
+    return marksOfRun(lines, runTranslation(lines, options, hooks));
 }
 
 LiveChecker::LiveChecker(CodeEditor* editor, std::function<TranslationOptions()> options, QObject* parent)

@@ -60,7 +60,7 @@ std::optional<QString> TMainForm::readProgramText(const QString& name) {
         return std::nullopt;
     }
     std::string joined;
-    for (const std::string& line : decoded.lines) {
+    for (const std::string& line : decoded.lines()) {
         joined += line;
         joined += '\n';
     }

@@ -3,14 +3,14 @@
 
 namespace vestrel {
 
-void GeneratorState::resetForPass() {
+void GeneratorState::resetForPass(bool keepTexts) {
     reader = ReaderState{};
     sourceLine = IlText::kNoSourceLine;
     sectionSourceLine = IlText::kNoSourceLine;
     conditionSourceLine = IlText::kNoSourceLine;
-    for (auto& slot : slots) slot.clear();
-    ThenBuffer.clear();
-    ElseBuffer.clear();
+    for (auto& slot : slots) slot.countLinesOnly(!keepTexts);
+    ThenBuffer.countLinesOnly(!keepTexts);
+    ElseBuffer.countLinesOnly(!keepTexts);
     CurrentSlot = 0;
     CurrentSection = 0;
     PreviousSection = 0;

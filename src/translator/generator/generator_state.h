@@ -73,8 +73,8 @@ struct GeneratorState {
     bool* messagePanel = nullptr;
     bool* destPanel = nullptr;
 
-    // Clears everything for a fresh pass.
-    void resetForPass();
+    // Clears everything for a fresh pass; without `keepTexts` the texts only count lines.
+    void resetForPass(bool keepTexts = true);
     // A line-opening action: the lines written from now on come from the reader's source line.
     void enterSourceLine() { sourceLine = reader.sourceLineNumber; }
     // The lines that follow record the source line `line` until the returned value is

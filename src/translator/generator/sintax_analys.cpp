@@ -42,7 +42,7 @@ void TSintaxAnalys::notice(std::string_view textCp1251) { m_generator.notices.no
 
 int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     GeneratorState& g = m_generator;
-    g.resetForPass();
+    g.resetForPass(request.KeepTexts);
     g.options = request.Options;
     g.messages = request.Messages;
     g.messagePanel = request.MessagePanel;
@@ -73,7 +73,8 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     constexpr std::size_t kLargestShare = std::size_t{16} << 20;
     const std::size_t share =
         std::min(static_cast<std::size_t>(std::max(request.TokenCount, 0)) * 3 / 2, kLargestShare) + 4096;
-    for (int k = 1; k < kSlotCount; ++k) g.slots[static_cast<std::size_t>(k)].reserve(share, share / 24);
+    if (request.KeepTexts)
+        for (int k = 1; k < kSlotCount; ++k) g.slots[static_cast<std::size_t>(k)].reserve(share, share / 24);
     g.progress.setMaximum(request.TokenCount);
     g.progress.setPosition(0);
     g.progress.setCaption("Синтаксический анализ"_cp);

@@ -22,6 +22,7 @@ struct TQSintaxAnalys {
     bool* DestPanel = nullptr;        // shown when a slot received text
     bool* MessagePanel = nullptr;     // shown when a message was reported
     DiagnosticList* Messages = nullptr;
+    bool KeepTexts = true;            // false: the slots only count their lines
 };
 
 class TSintaxAnalys final : private SyntaxActions {

@@ -60,12 +60,12 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
 
     TokenSequence& tokens = *request.Tokens;
     tokens.clear();
-    m_tokenStorageLimit = request.TokenStorageLimit;
+    tokens.setStorageLimit(request.TokenStorageLimit);
     // A statement line gives a handful of tokens; room for the usual share is taken up
     // front (room not written to costs no memory).
     const std::size_t bytes = source.bytes().size();
-    const std::size_t tokenRoom = std::min(bytes / 4 + 64, m_tokenStorageLimit / 2 / sizeof(Token));
-    tokens.reserve(tokenRoom, std::min(bytes + bytes / 4 + 64, m_tokenStorageLimit / 2));
+    const std::size_t limit = request.TokenStorageLimit;
+    tokens.reserve(std::min(bytes / 4 + 64, limit / 2 / sizeof(Token)), std::min(bytes + bytes / 4 + 64, limit / 2));
 
     begin(source, tokens, request.Messages);
     if (m_messages) m_messages->Clear();
@@ -83,6 +83,7 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
     m_tokens = nullptr;
     m_messages = nullptr;
     m_cursor.reset();
+    std::string().swap(m_line);  // a long line's copy is not kept through pass 2
     return m_tokenCount;
 }
 
@@ -100,6 +101,13 @@ void TLexicAnalys::begin(const SourceText& source, TokenSequence& tokens, Diagno
 
 bool TLexicAnalys::analyseLines(std::size_t tokens, ProgressSink* progress) {
     const std::size_t target = m_tokens->size() + std::min(tokens, SIZE_MAX - m_tokens->size());
+    // A line whose tokens outnumber the target pauses after them (only when tokens are
+    // made a few at a time: a pass that reports messages never pauses).
+    m_pauseAt = tokens == SIZE_MAX ? SIZE_MAX : target;
+    if (m_resumeAt) {
+        m_tokens->startLine(m_line, static_cast<std::uint32_t>(m_lineIndex + 1));
+        ReportLexicalError(ScanNumberedLine(m_line));
+    }
     std::string_view line;
     while (m_tokens->size() < target) {
         const std::size_t index = m_cursor->index();
@@ -110,7 +118,6 @@ bool TLexicAnalys::analyseLines(std::size_t tokens, ProgressSink* progress) {
         m_tokens->startLine(m_line, static_cast<std::uint32_t>(index + 1));
         AnalyseLine(m_line);
         if (progress) progress->setPosition(static_cast<int>(index));
-        if (!m_tokens->dropped() && m_tokens->memoryBytes() > m_tokenStorageLimit) m_tokens->dropStorage();
     }
     return true;
 }

@@ -74,7 +74,8 @@ private:
     int m_lineIndex = 0;
     std::string m_line;  // the current line, lower-cased; reused from line to line
     std::optional<SourceText::Cursor> m_cursor;
-    std::size_t m_tokenStorageLimit = SIZE_MAX;
+    std::size_t m_pauseAt = SIZE_MAX;          // a numbered line pauses once this many tokens are made
+    std::optional<std::size_t> m_resumeAt;     // where the paused line goes on
     TokenSequence* m_tokens = nullptr;
     DiagnosticList* m_messages = nullptr;
 };

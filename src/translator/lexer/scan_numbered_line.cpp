@@ -20,10 +20,15 @@ void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
 }
 
 LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
-    std::size_t position = 0;
+    std::size_t position = m_resumeAt.value_or(0);
+    m_resumeAt.reset();
     for (;;) {
         while (position < line.size() && line[position] == ' ') ++position;
         if (position >= line.size()) return LexicalMessage::None;
+        if (m_tokens->size() >= m_pauseAt) {
+            m_resumeAt = position;
+            return LexicalMessage::None;
+        }
 
         const char c = line[position];
         std::size_t next = position + 1;  // anything not named below (tab, comma, ...) is skipped

@@ -22,6 +22,17 @@ void TokenSequence::reserve(std::size_t tokens, std::size_t textBytes) {
     m_texts.reserve(textBytes);
 }
 
+bool TokenSequence::growthFits(std::size_t textBytes) const {
+    if (m_storageLimit == SIZE_MAX) return true;
+    // A full vector or string doubles its room when it grows.
+    const std::size_t tokens = m_tokens.size() == m_tokens.capacity() ? std::max<std::size_t>(2 * m_tokens.capacity(), 1)
+                                                                       : m_tokens.capacity();
+    const std::size_t texts = m_texts.size() + textBytes > m_texts.capacity()
+                                  ? std::max(2 * m_texts.capacity(), m_texts.size() + textBytes)
+                                  : m_texts.capacity();
+    return tokens <= m_storageLimit / sizeof(Token) && texts <= m_storageLimit - tokens * sizeof(Token);
+}
+
 void TokenSequence::storeLine() {
     m_lineBegin = copyText(m_line);
     m_lineStored = true;

@@ -41,14 +41,22 @@ public:
         m_lineNumber = number;
         m_lineStored = false;
     }
-    // One token; a text outside the current line is copied.
+    // One token; a text outside the current line, or inside a long one, is copied.
     void add(TokenCode code, std::string_view text, std::uint32_t column) {
         if (m_records) appendTokenRecord(*m_records, code, text);
         if (m_dropped) return;
-        std::uint32_t begin = 0;
         const auto at = reinterpret_cast<std::uintptr_t>(text.data());
         const auto lineAt = reinterpret_cast<std::uintptr_t>(m_line.data());
-        if (at >= lineAt && at + text.size() <= lineAt + m_line.size() && !m_line.empty()) {
+        const bool inShortLine = at >= lineAt && at + text.size() <= lineAt + m_line.size() && !m_line.empty() &&
+                                 m_line.size() <= kLongLine;
+        const std::size_t newText = inShortLine ? (m_lineStored ? 0 : m_line.size()) : text.size();
+        if ((m_tokens.size() == m_tokens.capacity() || m_texts.size() + newText > m_texts.capacity()) &&
+            !growthFits(newText)) {
+            dropStorage();
+            return;
+        }
+        std::uint32_t begin = 0;
+        if (inShortLine) {
             if (!m_lineStored) storeLine();
             begin = m_lineBegin + static_cast<std::uint32_t>(at - lineAt);
         } else {
@@ -75,6 +83,8 @@ public:
     // it always has, to see what that text says.
     bool needsRecordReading() const { return m_needsRecordReading; }
 
+    // The storage the sequence may take: a token that would take more drops the storage.
+    void setStorageLimit(std::size_t bytes) { m_storageLimit = bytes; }
     // The storage the sequence holds, in bytes.
     std::size_t memoryBytes() const { return m_tokens.capacity() * sizeof(Token) + m_texts.capacity(); }
     // Gives the storage back and keeps no more tokens (the count goes on elsewhere).
@@ -89,7 +99,13 @@ public:
     static void appendTokenRecord(std::string& records, TokenCode code, std::string_view text);
 
 private:
+    // A line longer than this is not kept whole: its tokens' texts are copied one by one,
+    // so that tokens made a few at a time from it never copy it again.
+    static constexpr std::size_t kLongLine = 4096;
+
     void storeLine();
+    // Whether growing the storage for one more token and `textBytes` stays within the limit.
+    bool growthFits(std::size_t textBytes) const;
     std::uint32_t copyText(std::string_view text);
 
     std::vector<Token> m_tokens;
@@ -105,6 +121,7 @@ private:
     bool m_lineStored = false;
     bool m_needsRecordReading = false;
     bool m_dropped = false;
+    std::size_t m_storageLimit = SIZE_MAX;
     std::string* m_records = nullptr;
 };
 

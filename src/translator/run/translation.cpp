@@ -65,7 +65,8 @@ TranslationResult runTranslation(const SourceText& source, const TranslationOpti
         std::optional<TokenRescan> rescan;
         if (tokens.dropped()) rescan.emplace(source);
         TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokens,
-                                     rescan ? &*rescan : nullptr, &destPanel, &messagePanel, &result.diagnostics};
+                                     rescan ? &*rescan : nullptr, &destPanel, &messagePanel, &result.diagnostics,
+                                     hooks.keepSlotTexts};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)
             result.slotReceivedText[static_cast<std::size_t>(k)] = !result.slotLines[static_cast<std::size_t>(k)].empty();

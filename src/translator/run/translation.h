@@ -42,6 +42,9 @@ struct RunHooks {
     NoticeSink* notices = nullptr;     // notices are collected in the result either way
     bool keepTokenFile = false;
     bool keepTrace = false;
+    // False: the run keeps no IL text, only how many lines each slot received (a check
+    // whose texts nobody reads needs no memory for them).
+    bool keepSlotTexts = true;
     // The storage the tokens of pass 1 may take before pass 2 has them made again as it
     // reads; nothing: the run's own limit (half the source and 4 MB).
     std::optional<std::size_t> tokenStorageLimit;

@@ -4,6 +4,10 @@
 namespace vestrel {
 
 void IlText::append(const IlText& other) {
+    if (m_countOnly) {
+        m_counted += other.size();
+        return;
+    }
     const std::size_t shift = m_bytes.size();
     m_bytes += other.m_bytes;
     m_ends.reserve(m_ends.size() + other.m_ends.size());
@@ -12,7 +16,7 @@ void IlText::append(const IlText& other) {
 }
 
 void IlText::insert(std::size_t at, const IlText& other) {
-    if (at >= size()) return append(other);
+    if (m_countOnly || at >= size()) return append(other);
     const std::size_t position = at == 0 ? 0 : m_ends[at - 1] + 1;
     const std::size_t inserted = other.m_bytes.size();
     m_bytes.insert(position, other.m_bytes);
@@ -26,6 +30,10 @@ void IlText::insert(std::size_t at, const IlText& other) {
 }
 
 void IlText::insert(std::size_t at, std::string_view line) {
+    if (m_countOnly) {
+        ++m_counted;
+        return;
+    }
     IlText one;
     one.followSourceLine(m_current);
     one.push_back(line);

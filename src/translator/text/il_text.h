@@ -22,9 +22,12 @@ public:
     IlText() = default;
     // A copy has the lines and their source lines but follows no cell: only the
     // generator's own texts follow its current line.
-    IlText(const IlText& other) : m_bytes(other.m_bytes), m_ends(other.m_ends), m_sources(other.m_sources) {}
+    IlText(const IlText& other)
+        : m_bytes(other.m_bytes), m_ends(other.m_ends), m_sources(other.m_sources), m_countOnly(other.m_countOnly),
+          m_counted(other.m_counted) {}
     IlText(IlText&& other) noexcept
-        : m_bytes(std::move(other.m_bytes)), m_ends(std::move(other.m_ends)), m_sources(std::move(other.m_sources)) {}
+        : m_bytes(std::move(other.m_bytes)), m_ends(std::move(other.m_ends)), m_sources(std::move(other.m_sources)),
+          m_countOnly(other.m_countOnly), m_counted(other.m_counted) {}
     IlText& operator=(const IlText& other) {
         if (this != &other) assignLines(other);
         return *this;
@@ -33,8 +36,18 @@ public:
         m_bytes = std::move(other.m_bytes);
         m_ends = std::move(other.m_ends);
         m_sources = std::move(other.m_sources);
+        m_countOnly = other.m_countOnly;
+        m_counted = other.m_counted;
         return *this;
     }
+
+    // A text that only counts its lines: a run whose texts nobody reads (a check) keeps
+    // none of them. Its lines cannot be read; size() and empty() can. Clears the text.
+    void countLinesOnly(bool on) {
+        clear();
+        m_countOnly = on;
+    }
+    bool countsLinesOnly() const { return m_countOnly; }
 
     // Each line added from now on records the value of `current` (nullptr: kNoSourceLine)
     // as its source line. The cell must outlive the following.
@@ -54,6 +67,10 @@ public:
     // Appends the pieces to the last line; an empty text gets an empty line first.
     template <class... Pieces>
     void extendLastLine(const Pieces&... pieces) {
+        if (m_countOnly) {
+            if (m_counted == 0) m_counted = 1;
+            return;
+        }
         if (m_ends.empty()) endLine();
         m_bytes.pop_back();
         text::append(m_bytes, pieces...);
@@ -67,8 +84,8 @@ public:
     // Inserts one line before line `at` (at most size()).
     void insert(std::size_t at, std::string_view line);
 
-    std::size_t size() const { return m_ends.size(); }
-    bool empty() const { return m_ends.empty(); }
+    std::size_t size() const { return m_countOnly ? m_counted : m_ends.size(); }
+    bool empty() const { return size() == 0; }
     std::string_view operator[](std::size_t i) const {
         const std::size_t begin = i == 0 ? 0 : m_ends[i - 1] + 1;
         return std::string_view(m_bytes).substr(begin, m_ends[i] - begin);
@@ -81,6 +98,7 @@ public:
         m_bytes.clear();
         m_ends.clear();
         m_sources.clear();
+        m_counted = 0;
     }
     void reserve(std::size_t bytes, std::size_t lines) {
         m_bytes.reserve(bytes);
@@ -124,6 +142,11 @@ public:
 
 private:
     void endLine() {
+        if (m_countOnly) {
+            m_bytes.clear();
+            ++m_counted;
+            return;
+        }
         m_bytes.push_back('\n');
         m_ends.push_back(m_bytes.size() - 1);
         m_sources.push_back(currentSourceLine());
@@ -133,12 +156,16 @@ private:
         m_bytes = other.m_bytes;
         m_ends = other.m_ends;
         m_sources = other.m_sources;
+        m_countOnly = other.m_countOnly;
+        m_counted = other.m_counted;
     }
 
     std::string m_bytes;                   // each line followed by '\n'
     std::vector<std::size_t> m_ends;       // the position of each line's '\n'
     std::vector<std::uint32_t> m_sources;  // the source line of each line
     const std::uint32_t* m_current = nullptr;  // the generator's current source line, when followed
+    bool m_countOnly = false;
+    std::size_t m_counted = 0;  // the lines of a text that only counts them
 };
 
 }  // namespace vestrel

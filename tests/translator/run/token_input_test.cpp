@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "translator/run/translation.h"
+#include "translator/text/cp1251.h"
 #include "translator/text/literal.h"
 
 namespace vestrel {
@@ -64,6 +65,43 @@ TEST(TokenInput, TokensMadeAgainAsPassTwoReadsGiveTheSameTranslation) {
             ASSERT_EQ(everything(runTranslation(splitSourceLines(bytes), TranslationOptions{}, kept)), expected)
                 << path;
         }
+    }
+}
+
+TEST(TokenInput, ALineOfManyTokensIsMadeAgainInPieces) {
+    // Far more tokens on one line than a refill makes at a time, before and after a
+    // long line of other text.
+    std::string listing = "000.\n";
+    listing += std::string(9000, 'x') + "\n";
+    listing += "00 ав001 = ва001";
+    for (int i = 0; i < 6000; ++i) listing += i % 2 ? " + ва002" : " - 12.5";
+    listing += "\n01 в дв001\n";
+    const std::string cpListing = *text::fromUtf8(listing);
+    for (const bool traced : {false, true}) {
+        RunHooks kept;
+        kept.keepTokenFile = traced;
+        kept.keepTrace = traced;
+        RunHooks remade = kept;
+        remade.tokenStorageLimit = 0;
+        const TranslationResult expected = runTranslation(cpListing, TranslationOptions{}, kept);
+        EXPECT_EQ(expected.tokenCount, 12008);  // 000., 00, ав001 =, ва001, 6000 pairs, 01 в дв001
+        EXPECT_EQ(everything(runTranslation(cpListing, TranslationOptions{}, remade)), everything(expected));
+    }
+}
+
+TEST(TokenInput, ARunThatKeepsNoTextStillCountsWhatEachSlotReceived) {
+    const std::string bytes = readBytes(fs::path(VESTREL_SOURCE_DIR) / "examples" / "boiler_house.prg");
+    RunHooks counting;
+    counting.keepSlotTexts = false;
+    const TranslationResult kept = runTranslation(bytes, TranslationOptions{});
+    const TranslationResult counted = runTranslation(bytes, TranslationOptions{}, counting);
+    ASSERT_TRUE(kept.outputShown());
+    EXPECT_TRUE(counted.outputShown());
+    EXPECT_EQ(counted.slotReceivedText, kept.slotReceivedText);
+    for (int k = 0; k < kSlotCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        EXPECT_EQ(counted.slotLines[slot].size(), kept.slotLines[slot].size()) << k;
+        EXPECT_TRUE(counted.slotLines[slot].bytes().empty()) << k;
     }
 }
 
