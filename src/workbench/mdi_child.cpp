@@ -267,7 +267,6 @@ std::optional<std::vector<std::string>> TMDIChild::outputLines(int slot, Unconve
 }
 
 void TMDIChild::showTranslationResult(const TranslationResult& result) {
-    m_state = State::Translating;
     SourceRichEdit->setExtraSelections({});
     setPanelVisible(DestPanel, false);
 

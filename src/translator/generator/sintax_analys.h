@@ -19,8 +19,6 @@ struct TQSintaxAnalys {
     int TokenCount = 0;
     const TokenSequence* Tokens = nullptr;  // the tokens of pass 1
     TokenRefill* Refill = nullptr;          // where the tokens come from when pass 1 kept none
-    bool* DestPanel = nullptr;        // shown when a slot received text
-    bool* MessagePanel = nullptr;     // shown when a message was reported
     DiagnosticList* Messages = nullptr;
     bool KeepTexts = true;            // false: the slots only count their lines
 };

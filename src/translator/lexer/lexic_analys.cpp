@@ -69,7 +69,6 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
 
     begin(source, tokens, request.Messages);
     if (m_messages) m_messages->Clear();
-    if (request.MessagePanel) *request.MessagePanel = false;
 
     ProgressSink* const progress = request.Progress;
     if (progress) {
@@ -79,7 +78,6 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
     while (analyseLines(SIZE_MAX, progress)) {
     }
 
-    if (m_errorCount > 0 && request.MessagePanel) *request.MessagePanel = true;
     m_tokens = nullptr;
     m_messages = nullptr;
     m_cursor.reset();

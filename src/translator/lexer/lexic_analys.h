@@ -23,7 +23,6 @@ struct TQLexicAnalys {
     TokenSequence* Tokens = nullptr;   // the tokens, in source order
     const SourceText* Source = nullptr;  // cp1251
     DiagnosticList* Messages = nullptr;
-    bool* MessagePanel = nullptr;      // errors-present indicator
     ProgressSink* Progress = nullptr;
     // The storage the tokens may take; past it they are dropped (and counted on), and
     // pass 2 has pass 1 run again as it reads (TokenRescan).

@@ -51,21 +51,19 @@ TranslationResult runTranslation(const SourceText& source, const TranslationOpti
 
     TokenSequence tokens;
     if (hooks.keepTokenFile) tokens.renderRecordsTo(&result.tokenFile);
-    bool messagePanel = false;
-    bool destPanel = false;
-
-    TQLexicAnalys lexicalRequest{&tokens, &source, &result.diagnostics, &messagePanel, &progress,
+    TQLexicAnalys lexicalRequest{&tokens, &source, &result.diagnostics, &progress,
                                  tokenStorageLimit(source, hooks)};
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();
     tokens.renderRecordsTo(nullptr);
 
-    if (!messagePanel) {
+    // Any lexical message stops the run before pass 2.
+    if (result.lexicalErrorCount == 0) {
         // Tokens too many to keep are made again, a few lines at a time, as pass 2 reads.
         std::optional<TokenRescan> rescan;
         if (tokens.dropped()) rescan.emplace(source);
         TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokens,
-                                     rescan ? &*rescan : nullptr, &destPanel, &messagePanel, &result.diagnostics,
+                                     rescan ? &*rescan : nullptr, &result.diagnostics,
                                      hooks.keepSlotTexts};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)

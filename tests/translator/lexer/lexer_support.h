@@ -32,7 +32,6 @@ struct PassOne {
     int result = 0;                 // what Analyse returned
     std::vector<std::string> records;  // "CODE text", UTF-8
     std::vector<CitedMessage> messages;
-    bool messagePanel = false;
     int errorCount = 0;
     std::string bytes;              // the token records as --tokens writes them
 };
@@ -64,19 +63,17 @@ inline PassOne runPassOne(const std::vector<std::string>& utf8Lines) {
     for (const std::string& line : utf8Lines) source.push_back(cp(line));
     TokenSequence file;
     DiagnosticList messages;
-    bool panel = true;
     SilentProgress progress;
     TLexicAnalys analyser;
     PassOne pass;
     const SourceText text(source);
-    pass.result = analyser.Analyse({&file, &text, &messages, &panel, &progress});
+    pass.result = analyser.Analyse({&file, &text, &messages, &progress});
     pass.bytes = renderTokenRecords(file);
     pass.records = decodeRecords(pass.bytes);
     for (const Diagnostic& entry : messages.entries()) {
         EXPECT_EQ(entry.pass, TranslationPass::Lexical) << text::toUtf8(entry.text());
         pass.messages.push_back({entry.line, entry.column, entry.code});
     }
-    pass.messagePanel = panel;
     pass.errorCount = analyser.errorCount();
     return pass;
 }
