@@ -5,9 +5,14 @@ cost must grow linearly with the input.
 
     bench/pathological.py [--vestrelc build/src/cli/vestrelc] [--work DIR] [--scale 1.0]
 
-Prints one row per input and size: bytes, exit status, seconds, peak memory, and the
-first message line. Then the hostile files (a FIFO, /dev/zero, a sparse file past the
-256 MB input limit): each must be refused at once with exit status 2.
+Prints one row per input and size: bytes, exit status, seconds and peak memory of the
+full run (the project written) and of `--check` (both passes, no IL kept), and the
+first message line. The translation's memory must follow the source: the peak of
+`--check` must stay under 4 x the source size + 12 MB (a row over it is marked "over"
+and fails the script). The full run also holds the IL it writes, so its peak is shown
+beside that limit but not held to it. Then the hostile files (a FIFO, /dev/zero, a
+sparse file past the 256 MB input limit): each must be refused at once with exit
+status 2.
 """
 
 import argparse
@@ -101,6 +106,16 @@ def registers_exhausted(scale):
     return cp("\r\n".join(lines) + "\r\n")
 
 
+def empty_lines(scale):
+    """10 MB x scale of empty lines (each a comment line of the IL when comments are on)."""
+    return b"\n" * int(10 * 1024 * 1024 * scale)
+
+
+def one_line_of_tokens(scale):
+    """One statement line of 4 MB x scale of operators, one token a byte."""
+    return b"000.\r\n00 " + b"+" * int(4 * 1024 * 1024 * scale) + b"\r\n"
+
+
 def binary_noise(scale):
     """Random bytes with NUL and 0xFF, and numbered-looking lines among them."""
     rnd = random.Random(7)
@@ -118,7 +133,14 @@ INPUTS = [
     ("deep nesting", deep_nesting),
     ("registers exhausted", registers_exhausted),
     ("NUL and 0xFF bytes", binary_noise),
+    ("empty lines", empty_lines),
+    ("one line of tokens", one_line_of_tokens),
 ]
+
+
+def memory_limit_mb(size):
+    """The most a translation of `size` source bytes may take: 4 x the source + 12 MB."""
+    return 4 * size / (1024 * 1024) + 12
 
 
 def hostile_files(work):
@@ -137,7 +159,7 @@ def hostile_files(work):
             ("257 MB sparse file", sparse, make_sparse)]
 
 
-def run(vestrelc, source, out_dir, timeout=None):
+def run(vestrelc, source, out_dir, timeout=None, check=False):
     """Exit status, seconds, peak memory (MB) of this one process, first message line."""
     # /usr/bin/time reports the peak of vestrelc alone (a child forked from this script
     # would carry the script's own high-water mark across exec).
@@ -145,8 +167,9 @@ def run(vestrelc, source, out_dir, timeout=None):
     peak_file = tempfile.NamedTemporaryFile(delete=False)
     start = time.perf_counter()
     try:
-        proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_file.name, vestrelc, "-q", "-o", str(out_dir),
-                               str(source)], stdout=subprocess.DEVNULL, stderr=errors, timeout=timeout)
+        command = [vestrelc, "-q", "--check" if check else "-o", *([] if check else [str(out_dir)]), str(source)]
+        proc = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_file.name, *command],
+                              stdout=subprocess.DEVNULL, stderr=errors, timeout=timeout)
     except subprocess.TimeoutExpired:
         os.unlink(peak_file.name)
         return None, time.perf_counter() - start, 0.0, "did not finish"
@@ -167,7 +190,8 @@ def main():
     work = pathlib.Path(args.work or tempfile.mkdtemp(prefix="vestrel-pathological-"))
     work.mkdir(parents=True, exist_ok=True)
     failures = 0
-    print(f"{'input':22} {'size':>4} {'bytes':>11} {'exit':>4} {'seconds':>8} {'peak MB':>8}  first message")
+    print(f"{'input':22} {'size':>4} {'bytes':>11} {'exit':>4} {'seconds':>8} {'peak MB':>8} "
+          f"{'check s':>8} {'check MB':>8} {'limit MB':>8}  first message")
     for name, make in INPUTS:
         for factor in (1, 2, 4):
             data = make(args.scale * factor)
@@ -176,9 +200,13 @@ def main():
             out_dir = work / f"{name.replace(' ', '_')}_{factor}"
             code, seconds, peak, first = run(args.vestrelc, source, out_dir)
             leftovers = [p.name for p in out_dir.glob(".*.tmp")] if out_dir.exists() else []
-            if code not in (0, 1, 2) or leftovers:
+            check_code, check_seconds, check_peak, _ = run(args.vestrelc, source, out_dir, check=True)
+            limit = memory_limit_mb(len(data))
+            over = check_peak > limit
+            if code not in (0, 1, 2) or check_code not in (0, 1, 2) or leftovers or over:
                 failures += 1
-            print(f"{name:22} {factor:>3}x {len(data):>11} {code:>4} {seconds:>8.3f} {peak:>8.1f}  {first}")
+            print(f"{name:22} {factor:>3}x {len(data):>11} {code:>4} {seconds:>8.3f} {peak:>8.1f} "
+                  f"{check_seconds:>8.3f} {check_peak:>8.1f} {limit:>8.1f}{' over' if over else ''}  {first}")
             source.unlink()
             if out_dir.exists():
                 shutil.rmtree(out_dir)
@@ -189,7 +217,7 @@ def main():
         code, seconds, peak, first = run(args.vestrelc, source, out_dir, timeout=10)
         if code != 2 or out_dir.exists():
             failures += 1
-        print(f"{name:22} {'':>4} {'':>11} {str(code):>4} {seconds:>8.3f} {peak:>8.1f}  {first}")
+        print(f"{name:22} {'':>4} {'':>11} {str(code):>4} {seconds:>8.3f} {peak:>8.1f} {'':>8} {'':>8} {'':>8}  {first}")
         if make:
             source.unlink()
     if not args.work:
