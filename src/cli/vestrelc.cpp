@@ -189,7 +189,8 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     // A check writes no IL: unless the source map asks for its lines, none is kept.
     hooks.keepSlotTexts = !line.check || line.sourceMapFile.has_value();
     const TranslationResult result = translate(source.text, *options, hooks);
-    addTranslationMessages(report, result, SourceText(source.text).lineCount());
+    // Messages are placed on the source's lines: the lines are counted only when there are any.
+    addTranslationMessages(report, result, result.diagnostics.empty() ? 0 : SourceText(source.text).lineCount());
 
     // The debugging files are written whatever the outcome: they explain a failed run best.
     if (line.tokensFile && !reporter.writeFile(*line.tokensFile, result.tokenFile, WrittenFileKind::Tokens))

@@ -51,7 +51,8 @@ TranslationResult runTranslation(const SourceText& source, const TranslationOpti
 
     TokenSequence tokens;
     if (hooks.keepTokenFile) tokens.renderRecordsTo(&result.tokenFile);
-    TQLexicAnalys lexicalRequest{&tokens, &source, &result.diagnostics, &progress,
+    // Without a progress window pass 1 reports no progress, so the lines are not counted.
+    TQLexicAnalys lexicalRequest{&tokens, &source, &result.diagnostics, hooks.progress,
                                  tokenStorageLimit(source, hooks)};
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();

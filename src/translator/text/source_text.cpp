@@ -71,11 +71,15 @@ std::size_t countLineBreaks(std::string_view bytes) {
 
 }  // namespace
 
-SourceText::SourceText(std::string_view bytes) : m_bytes(bytes) {
-    // Counted once: the progress of pass 1 and the reports need the number of lines. A
-    // last line without a break is a line too.
-    const bool lastLineOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-    m_lineCount = countLineBreaks(bytes) + (lastLineOpen ? 1 : 0);
+SourceText::SourceText(std::string_view bytes) : m_bytes(bytes) {}
+
+std::size_t SourceText::lineCount() const {
+    if (!m_lineCount) {
+        // A last line without a break is a line too.
+        const bool lastLineOpen = !m_bytes.empty() && m_bytes.back() != '\n' && m_bytes.back() != '\r';
+        m_lineCount = countLineBreaks(m_bytes) + (lastLineOpen ? 1 : 0);
+    }
+    return *m_lineCount;
 }
 
 SourceText::SourceText(const std::vector<std::string>& lines) : m_givenLines(true), m_lineCount(lines.size()) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,8 @@ public:
     SourceText& operator=(const SourceText&) = delete;
 
     std::string_view bytes() const { return m_bytes; }
-    std::size_t lineCount() const { return m_lineCount; }
+    // Counted when first asked for (a run without a progress window never asks).
+    std::size_t lineCount() const;
     // True when a line given one by one holds a line feed (a plain text's lines never do).
     bool linesHoldLineFeeds() const { return m_linesHoldLineFeeds; }
 
@@ -46,7 +48,7 @@ private:
     std::vector<std::size_t> m_lineEnds;  // their ends in m_joined; empty for a plain text
     bool m_givenLines = false;
     bool m_linesHoldLineFeeds = false;
-    std::size_t m_lineCount = 0;
+    mutable std::optional<std::size_t> m_lineCount;
 };
 
 // The length of the line that starts at `begin`: bytes up to the first CR or LF.
