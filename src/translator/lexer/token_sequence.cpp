@@ -41,7 +41,7 @@ void TokenSequence::storeLine() {
 std::uint32_t TokenSequence::copyText(std::string_view text) {
     const auto begin = static_cast<std::uint32_t>(m_texts.size());
     m_texts.append(text);
-    if (std::memchr(text.data(), '\n', text.size()) != nullptr) m_needsRecordReading = true;
+    if (!text.empty() && std::memchr(text.data(), '\n', text.size()) != nullptr) m_needsRecordReading = true;
     return begin;
 }
 
