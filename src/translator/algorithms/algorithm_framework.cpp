@@ -33,12 +33,6 @@ std::int32_t stripTrailingZeros(std::int32_t fraction, std::int32_t whileAbove) 
     return fraction;
 }
 
-bool isFamily(TokenCode c, std::initializer_list<unsigned> families) {
-    for (unsigned f : families)
-        if ((c >> 12) == f) return true;
-    return false;
-}
-
 std::string registerName(char letter, int number) {
     if (letter != 'W' && letter != 'I') return {};
     return std::string(1, letter) + std::to_string(number);
@@ -64,22 +58,22 @@ namespace {
 // Whether a parameter is of the kind, range included.
 bool hasKind(const AlgorithmParameter& p, ParameterKind kind) {
     const TokenCode c = p.code;
-    const unsigned high = c >> 8;
-    const bool constant = (c >> 12) == 0xE;
+    const bool constant = isConstant(c);
+    const bool bit = isDiscreteVariable(c) || isTimer(c);
     switch (kind) {
         case ParameterKind::None: return false;
-        case ParameterKind::Switch: return high == 0xA1;
-        case ParameterKind::BitOrSwitch: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 || high == 0xA1;
-        case ParameterKind::Bit: return isFamily(c, {1, 3, 5, 6}) || high == 0x70;
-        case ParameterKind::OutputBit: return isFamily(c, {3, 5, 6, 7});
+        case ParameterKind::Switch: return isSwitchValue(c);
+        case ParameterKind::BitOrSwitch: return bit || isSwitchValue(c);
+        case ParameterKind::Bit: return bit;
+        case ParameterKind::OutputBit: return isOutputBit(c) || isTimer(c);
         case ParameterKind::SignedAnalog: {
-            if (isFamily(c, {2, 4})) return true;
+            if (isAnalogVariable(c)) return true;
             if (!constant) return false;
             const WholeAndFraction v = readWholeAndFraction(p.text);
             return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000;
         }
-        case ParameterKind::AnalogOutput: return isFamily(c, {4});
-        case ParameterKind::Timer: return high == 0x70;
+        case ParameterKind::AnalogOutput: return isAnalogOutput(c);
+        case ParameterKind::Timer: return isTimer(c);
         case ParameterKind::Count1To128: {
             if (!constant) return false;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
@@ -91,7 +85,7 @@ bool hasKind(const AlgorithmParameter& p, ParameterKind kind) {
             return w >= 0 && w <= 7;
         }
         case ParameterKind::Time: {
-            if (high != 0xB1) return false;
+            if (!isTimeLiteral(c)) return false;
             std::int32_t h = 0, m = 0, s = 0;
             if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return false;
             const long long seconds = static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
@@ -151,7 +145,7 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
     algorithm.line.clear();
     algorithm.lineWritten = false;
     algorithm.pending = true;
-    algorithm.index = static_cast<int>(token & 0xFF);
+    algorithm.index = algorithmIndexOf(token);
     algorithm.sourceLine = state.sourceLine;
 }
 
@@ -246,9 +240,9 @@ const AlgorithmParameter& AlgorithmLine::parameter(int p) const {
     return m_state.algorithm.parameters[static_cast<std::size_t>(p - 1)];
 }
 
-bool AlgorithmLine::isConstant(int p) const { return (parameter(p).code >> 12) == 0xE; }
+bool AlgorithmLine::isConstant(int p) const { return vestrel::isConstant(parameter(p).code); }
 
-bool AlgorithmLine::isNegative(int p) const { return (parameter(p).sign & 0xFF) == '-'; }
+bool AlgorithmLine::isNegative(int p) const { return parameter(p).sign == token::Minus; }
 
 std::string AlgorithmLine::name(int p) { return registeredNames(m_state, parameter(p).code).name; }
 

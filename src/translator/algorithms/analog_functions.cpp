@@ -159,8 +159,8 @@ SyntaxMessage Template033(AlgorithmLine& line) {
 // The largest (mode on) or smallest (mode off) of eight values and its position 1..8.
 SyntaxMessage Template034(AlgorithmLine& line) {
     const AlgorithmParameter& mode = line.parameter(11);
-    if ((mode.code >> 8) == 0xA1) {
-        line << ((mode.code & 0xFF) == 5 ? "  F2 = 0" : "  F2 = 1");  // "откл" or "вкл"
+    if (isSwitchValue(mode.code)) {
+        line << (mode.code == token::ValueOff ? "  F2 = 0" : "  F2 = 1");
     } else {
         const std::string bit = line.name(11);
         line << "  F2 = " + bit << "; F2 & " + line.mask(11);

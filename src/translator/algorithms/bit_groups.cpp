@@ -11,8 +11,8 @@ namespace vestrel {
 
 namespace {
 
-// "вкл" (low byte 4) as opposed to "откл" (low byte 5).
-bool isOn(const AlgorithmLine& line, int p) { return (line.parameter(p).code & 0xFF) == 4; }
+// "вкл" as opposed to "откл".
+bool isOn(const AlgorithmLine& line, int p) { return line.parameter(p).code == token::ValueOn; }
 
 TokenCode codeOf(const AlgorithmLine& line, int p) { return line.parameter(p).code; }
 

@@ -140,7 +140,7 @@ SyntaxMessage Template013(AlgorithmLine& line) {
 // Time program: the output as a piecewise-linear function of the time since a timer started.
 SyntaxMessage Template014(AlgorithmLine& line) {
     const TokenCode timer = line.parameter(1).code;
-    const std::string timerValue = registeredNames(line.state(), timer + 0x100).name;
+    const std::string timerValue = registeredNames(line.state(), timerValueKey(timer)).name;
     const std::string key = line.name(1);
     const std::string mask = line.mask(1);
     line << "  F0 = " + key + "; F0 & " + mask + "; F0 / " + mask +

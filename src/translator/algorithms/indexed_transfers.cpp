@@ -20,8 +20,8 @@ enum class ArraySide { Source, Destination };
 // bit variable whose bit decides.
 void writeInversionMask(AlgorithmLine& line) {
     const TokenCode inversion = codeOf(line, 6);
-    if ((inversion >> 8) == 0xA1) {
-        line << ((inversion & 0xFF) == 4 ? "  F2 = 1" : "  F2 = 0");
+    if (isSwitchValue(inversion)) {
+        line << (inversion == token::ValueOn ? "  F2 = 1" : "  F2 = 0");
     } else {
         const std::string name = line.name(6);
         const std::string mask = line.mask(6);

@@ -53,7 +53,7 @@ int TConvertTable::appendW(std::uint32_t key) {
 }
 
 int TConvertTable::RegisterVariable(TokenCode code) {
-    const RegisterFamily* family = findRegisterFamily(code);
+    const RegisterFamily* family = registerFamilyOfCode(code);
     if (family == nullptr || family->registerIn == RegisterLists::None) return -1;
     const std::uint32_t key = registerKey(*family, code);
     if (m_iLast < kIListSize) {
@@ -71,7 +71,7 @@ int TConvertTable::RegisterVariable(TokenCode code) {
 }
 
 int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
-    const RegisterFamily* family = findRegisterFamily(code);
+    const RegisterFamily* family = registerFamilyOfCode(code);
     if (family == nullptr || family->registerIn == RegisterLists::None) return -1;
     const std::uint32_t key = registerKey(*family, code);
     if (m_iLast < kIListSize) {
@@ -99,7 +99,7 @@ void TConvertTable::ResetSlotRegisters() {
 }
 
 int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
-    const RegisterFamily* family = findRegisterFamily(code);
+    const RegisterFamily* family = registerFamilyOfCode(code);
     while (family != nullptr && family->searchIn != RegisterLists::None) {
         const std::uint32_t key = registerKey(*family, code);
         char letter = 0;
@@ -151,7 +151,7 @@ int TConvertTable::AllocStateWord(std::uint32_t key, RegisterAllocation& allocat
 int TConvertTable::AllocFlagPair(std::uint32_t key, RegisterAllocation& allocation) {
     if (m_flagPairCursor.letter == '0' || m_flagPairCursor.bit > 7) {
         RegisterAllocation fresh;
-        if (!takeNewRegister(key | 0xC000u, fresh)) {
+        if (!takeNewRegister(flagPairKey(key), fresh)) {
             m_notices.notice("Не хватает переменных"_cp);
             return -1;
         }
@@ -221,12 +221,12 @@ void appendDescription(std::string& line, const RegisterFamily& family, std::uin
 // One register of the declaration block: name, external name, mode and comment.
 bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) const {
     const RegisterEntry entry = m_iList[static_cast<std::size_t>(i)];
-    const RegisterFamily* family = findRegisterFamily(entry.key);
+    const RegisterFamily* family = registerFamilyOfKey(entry.key);
     line.clear();
     if (family == nullptr || family->externalPrefix.empty()) return false;
     append(line, family->letter, i);
     appendExternalName(line, *family, entry.key, i);
-    append(line, entry.mark ? std::string_view(" C ") : family->mode);
+    append(line, entry.mark ? family->markedMode : family->mode);
     if (addComment) {
         append(line, " (* ");
         if (family->commentNamesRegister) append(line, family->letter, i, "  = ");
@@ -238,7 +238,7 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
 
 bool TConvertTable::wCommentLine(int j, std::string& line) const {
     const std::uint32_t key = m_wList[static_cast<std::size_t>(j)].key;
-    const RegisterFamily* family = findRegisterFamily(key);
+    const RegisterFamily* family = registerFamilyOfKey(key);
     line.clear();
     if (family == nullptr || !mayBeInWList(*family)) return false;
     append(line, " (* W", j, "  = ");

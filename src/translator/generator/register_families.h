@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "translator/lexer/token_vocabulary.h"
 #include "translator/text/literal.h"
 
 namespace vestrel {
@@ -42,9 +43,10 @@ enum class KeyKind : std::uint8_t {
 
 struct RegisterFamily {
     KeyKind kind;
-    // A code or key belongs to the family when its bits under `matchMask` equal `matchValue`.
-    std::uint32_t matchMask;
-    std::uint32_t matchValue;
+    // The codes of the row: every code of the token family, or only those of one token
+    // kind (a kind's first code; 0 for the whole family).
+    TokenFamily family;
+    TokenCode tokenKind;
     // The register key of a code: (code & keyMask) + keyBase.
     std::uint32_t keyMask;
     std::uint32_t keyBase;
@@ -66,7 +68,8 @@ struct RegisterFamily {
     std::uint8_t moduleShift;
     std::uint8_t digitShift;
     std::uint8_t digitMask;
-    std::string_view mode;  // when the register is not marked; " C " when it is
+    std::string_view mode;        // when the register is not marked
+    std::string_view markedMode;  // when it is: " C ", except for work registers
 
     // The comment: " (* " [+ register "  = "] + word + number [+ join + word + the first two
     // digits of the number + "7"] + " *)". The joined form spans the eight numbers of a group.
@@ -83,43 +86,73 @@ using enum RegisterLists;
 using enum CommentNumber;
 inline constexpr std::string_view kNoW = "Не хватает переменных W"_cp;
 inline constexpr std::string_view kNoIQ = "Не хватает переменных IQ"_cp;
-inline constexpr std::uint32_t kHighByte = 0xFF00;
-inline constexpr std::uint32_t kFamilyDigit = 0xF000;
+using F = TokenFamily;
+inline constexpr TokenCode kWholeFamily = 0;
 inline constexpr std::uint32_t kWholeCode = 0xFFFFFFFF;
 inline constexpr std::uint32_t kGroupOfEight = 0xFFF8;
+inline constexpr std::uint32_t kGroupOfEightSections = 0xF8;
 
-// The first row that matches decides, so the rows that match a whole high byte come first.
+// A code's row is the row of its token kind, else the row of its whole family; a key's
+// row the same, else any row of its family (so every key of the кб family is declared
+// as a block key). The rows of one token kind come first.
 // clang-format off
 inline constexpr std::array<RegisterFamily, 12> kRows{{
-    // kind           match mask     value   key mask       key base   register  search  sect.  let. mask   shortage  then
-    //                prefix       work   number  module digit  dmask  mode     names  word                                 number        join
-    {TimerValue,      kHighByte,    0x7100, kWholeCode,    0,         IOnly,    IOnly,  false, 'Q', false, kNoIQ,    Timer,
-                      " TV_-lm",   false, 0xFF,   3,     0,     7,     " In ",  true,  "зарезервировано для тм"_cp,   LowByte,      ""},
-    {BlockKey,        kHighByte,    0x5000, kGroupOfEight, 0,         IOnly,    IOnly,  false, 'Q', true,  {},       {},
-                      " KB_-lm",   false, 0xFF,   6,     3,     7,     " In ",  false, "кб"_cp,                       LowByte,      " - "},
-    {SectionHeader,   kHighByte,    0xF200, 0xF8,          0x6000,    IOnly,    IOnly,  true,  'Q', true,  {},       {},
-                      {},          false, 0,      0,     0,     0,     {},      false, {},                            NoNumber,     {}},
-    {StateWord,       kFamilyDigit, 0x0000, kWholeCode,    0,         None,     None,   false, 'I', false, {},       {},
-                      " Work",     true,  0,      0,     0,     0,     " R ",   true,  "зарезервировано для алг"_cp,  Key,          ""},
-    {DiscreteInput,   kFamilyDigit, 0x1000, kGroupOfEight, 0,         IThenW,   IThenW, false, 'I', true,  kNoW,     {},
-                      " DI_-lm",   false, 0xFFF,  6,     3,     7,     " R ",   false, "вд"_cp,                       Low12,        " - "},
-    {AnalogInput,     kFamilyDigit, 0x2000, kWholeCode,    0,         IThenW,   IThenW, false, 'I', false, kNoW,     {},
-                      " AI_-lm",   false, 0xFFF,  3,     0,     7,     " R ",   false, "ва"_cp,                       Low12,        ""},
-    {DiscreteOutput,  kFamilyDigit, 0x3000, kGroupOfEight, 0,         IThenW,   IThenW, false, 'Q', true,  kNoW,     {},
-                      " DO_-lm",   false, 0xFFF,  6,     3,     7,     " In ",  false, "дв"_cp,                       Low12,        " - "},
-    {AnalogOutput,    kFamilyDigit, 0x4000, kWholeCode,    0,         IThenW,   IThenW, false, 'Q', false, kNoW,     {},
-                      " AO_-lm",   false, 0xFFF,  3,     0,     7,     " In ",  false, "ав"_cp,                       Low12,        ""},
+    // kind, family, token kind, key mask, key base, registered in, searched in, section key, letter, mask,
+    //   shortage, then looked up as;
+    //   prefix, work register, number mask, module shift, digit shift, digit mask, mode, marked mode;
+    //   comment names the register, word, number, range join
+    {TimerValue, F::Timer, timerValueKey(token::Timer), kWholeCode, 0, IOnly, IOnly, false, 'Q', false,
+        kNoIQ, Timer,
+        " TV_-lm", false, 0xFF, 3, 0, 7, " In ", " C ",
+        true, "зарезервировано для тм"_cp, LowByte, ""},
+    {BlockKey, F::BlockKey, token::BlockKey, kGroupOfEight, 0, IOnly, IOnly, false, 'Q', true,
+        {}, {},
+        " KB_-lm", false, 0xFF, 6, 3, 7, " In ", " C ",
+        false, "кб"_cp, LowByte, " - "},
+    // A section header stands for the key register of its group of sections.
+    {SectionHeader, F::Frame, token::Section, kGroupOfEightSections, token::SectionKey, IOnly, IOnly, true, 'Q', true,
+        {}, {},
+        {}, false, 0, 0, 0, 0, {}, {},
+        false, {}, NoNumber, ""},
+    {StateWord, F::StateWord, kWholeFamily, kWholeCode, 0, None, None, false, 'I', false,
+        {}, {},
+        " Work", true, 0, 0, 0, 0, " R ", " R ",
+        true, "зарезервировано для алг"_cp, Key, ""},
+    {DiscreteInput, F::DiscreteInput, kWholeFamily, kGroupOfEight, 0, IThenW, IThenW, false, 'I', true,
+        kNoW, {},
+        " DI_-lm", false, 0xFFF, 6, 3, 7, " R ", " C ",
+        false, "вд"_cp, Low12, " - "},
+    {AnalogInput, F::AnalogInput, kWholeFamily, kWholeCode, 0, IThenW, IThenW, false, 'I', false,
+        kNoW, {},
+        " AI_-lm", false, 0xFFF, 3, 0, 7, " R ", " C ",
+        false, "ва"_cp, Low12, ""},
+    {DiscreteOutput, F::DiscreteOutput, kWholeFamily, kGroupOfEight, 0, IThenW, IThenW, false, 'Q', true,
+        kNoW, {},
+        " DO_-lm", false, 0xFFF, 6, 3, 7, " In ", " C ",
+        false, "дв"_cp, Low12, " - "},
+    {AnalogOutput, F::AnalogOutput, kWholeFamily, kWholeCode, 0, IThenW, IThenW, false, 'Q', false,
+        kNoW, {},
+        " AO_-lm", false, 0xFFF, 3, 0, 7, " In ", " C ",
+        false, "ав"_cp, Low12, ""},
     // The module field of a section key is "0" and the block digit.
-    {SectionKey,      kFamilyDigit, 0x6000, 0xF8,          0x6000,    IOnly,    IOnly,  true,  'Q', true,  {},       {},
-                      " KS_-lm",   false, 0xFF,   5,     3,     3,     " In ",  false, "кс"_cp,                       SectionGroup, " - "},
+    {SectionKey, F::SectionKey, kWholeFamily, kGroupOfEightSections, token::SectionKey, IOnly, IOnly, true, 'Q', true,
+        {}, {},
+        " KS_-lm", false, 0xFF, 5, 3, 3, " In ", " C ",
+        false, "кс"_cp, SectionGroup, " - "},
     // A timer key is kept in the I list only, yet its name is looked for in the W list too.
     // Its module field is always "00" and its digit the decimal number of its group.
-    {Timer,           kFamilyDigit, 0x7000, kGroupOfEight, 0,         IOnly,    IThenW, false, 'Q', true,  kNoW,     {},
-                      " TK_-lm",   false, 0xFF,   8,     3,     0x1F,  " In ",  true,  "тм"_cp,                       LowByte,      " + "},
-    {Io,              kFamilyDigit, 0x8000, kWholeCode,    0,         IThenW,   IThenW, false, 'Q', false, kNoW,     {},
-                      " IO_-lm",   false, 0xFFF,  6,     3,     7,     " In ",  false, "ив"_cp,                       Low12,        " - "},
-    {FlagPair,        kFamilyDigit, 0xC000, kWholeCode,    0,         None,     None,   false, 'I', false, {},       {},
-                      " Work",     true,  0,      0,     0,     0,     " R ",   true,  "ключи алгоритмов"_cp,         NoNumber,     ""},
+    {Timer, F::Timer, kWholeFamily, kGroupOfEight, 0, IOnly, IThenW, false, 'Q', true,
+        kNoW, {},
+        " TK_-lm", false, 0xFF, 8, 3, 0x1F, " In ", " C ",
+        true, "тм"_cp, LowByte, " + "},
+    {Io, F::IvVariable, kWholeFamily, kWholeCode, 0, IThenW, IThenW, false, 'Q', false,
+        kNoW, {},
+        " IO_-lm", false, 0xFFF, 6, 3, 7, " In ", " C ",
+        false, "ив"_cp, Low12, " - "},
+    {FlagPair, F::Command, kWholeFamily, kWholeCode, 0, None, None, false, 'I', false,
+        {}, {},
+        " Work", true, 0, 0, 0, 0, " R ", " R ",
+        true, "ключи алгоритмов"_cp, NoNumber, ""},
 }};
 // clang-format on
 
@@ -133,11 +166,31 @@ static_assert(rowsInKindOrder(), "a row stands at the index of its kind");
 
 inline constexpr const std::array<RegisterFamily, 12>& kRegisterFamilies = register_families::kRows;
 
-// The row of a code or of a register key; nullptr for a code the table does not keep.
-constexpr const RegisterFamily* findRegisterFamily(std::uint32_t codeOrKey) {
-    for (const RegisterFamily& family : kRegisterFamilies)
-        if ((codeOrKey & family.matchMask) == family.matchValue) return &family;
+namespace register_families {
+constexpr const RegisterFamily* rowOfTokenKind(TokenCode code) {
+    for (const RegisterFamily& row : kRows)
+        if (row.tokenKind != kWholeFamily && kindOf(code) == row.tokenKind) return &row;
     return nullptr;
+}
+constexpr const RegisterFamily* rowOfFamily(TokenCode code, bool anyRow) {
+    for (const RegisterFamily& row : kRows)
+        if (row.family == familyOf(code) && (anyRow || row.tokenKind == kWholeFamily)) return &row;
+    return nullptr;
+}
+}  // namespace register_families
+
+// The row of a code that RegisterVariable, MarkVariable or OperandNames is given; nullptr
+// for a code the table does not keep.
+constexpr const RegisterFamily* registerFamilyOfCode(TokenCode code) {
+    if (const RegisterFamily* row = register_families::rowOfTokenKind(code)) return row;
+    return register_families::rowOfFamily(code, false);
+}
+
+// The row of a register key, which decides its declaration and comment; nullptr for none.
+constexpr const RegisterFamily* registerFamilyOfKey(std::uint32_t key) {
+    if (const RegisterFamily* row = register_families::rowOfTokenKind(key)) return row;
+    if (const RegisterFamily* row = register_families::rowOfFamily(key, false)) return row;
+    return register_families::rowOfFamily(key, true);
 }
 
 constexpr const RegisterFamily& registerFamily(KeyKind kind) {

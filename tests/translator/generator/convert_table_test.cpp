@@ -227,6 +227,21 @@ TEST_F(TableFixture, WListFamiliesHaveTheirCommentLines) {
                           std::string(" (* W4  = ив021 - ив027 *)"_cp)}));
 }
 
+TEST_F(TableFixture, AKeyIsDeclaredByItsFamilyWhateverItsKind) {
+    RegisterAllocation a;
+    for (int j = 0; j < 256; ++j) ASSERT_EQ(table.AllocStateWord(1, a), 0);
+    // With the W list full these keys go to the I list as they are.
+    for (std::uint32_t key : {0x5108u, 0x7208u, 0xF300u, 0x9001u}) ASSERT_EQ(table.AllocStateWord(key, a), 0);
+    const auto slot = declare(true);
+    ASSERT_EQ(slot.size(), 2u + 256u + 2u + 3u);
+    EXPECT_EQ(slot[2], std::string(" (* W0  = зарезервировано для алг001 *)"_cp));
+    const std::vector<std::string> iLines(slot.begin() + 258, slot.end());
+    EXPECT_EQ(iLines, (std::vector<std::string>{
+                          std::string("Q0 KB_-lm00-0001 In  (* кб010 - кб017 *)"_cp),
+                          std::string("Q1 TK_-lm00-0001 In  (* Q1  = тм010 + тм017 *)"_cp),
+                          "I254 CYCLE_TIME R", "END_VAR", "rest"}));
+}
+
 TEST_F(TableFixture, SectionKeyLinesForTheInitialisationProgram) {
     table.RegisterVariable(0xF200);  // k = 0
     table.RegisterVariable(0xF225);  // k = 4
