@@ -244,7 +244,7 @@ bool AlgorithmLine::isConstant(int p) const { return vestrel::isConstant(paramet
 
 bool AlgorithmLine::isNegative(int p) const { return parameter(p).sign == token::Minus; }
 
-std::string AlgorithmLine::name(int p) { return registeredNames(m_state, parameter(p).code).name; }
+std::string AlgorithmLine::registerOperand(int p) { return registeredNames(m_state, parameter(p).code).name; }
 
 std::string AlgorithmLine::mask(int p) {
     OperandNameSet names;
@@ -254,7 +254,7 @@ std::string AlgorithmLine::mask(int p) {
 
 std::string AlgorithmLine::constant(int p) const { return ConstantText(parameter(p).text); }
 
-std::string AlgorithmLine::value(int p) { return isConstant(p) ? constant(p) : name(p); }
+std::string AlgorithmLine::value(int p) { return isConstant(p) ? constant(p) : registerOperand(p); }
 
 AlgorithmLine& AlgorithmLine::signedOperand(std::string_view x, std::string_view y, int p) {
     const std::string v = value(p);

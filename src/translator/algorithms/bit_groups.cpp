@@ -69,7 +69,7 @@ SyntaxMessage reduceGroup(AlgorithmLine& line, Reduction reduction) {
             case Reduction::Or: line << "! F1; ! F1; F0 | F1; "; break;
         }
     }
-    const std::string result = line.name(2);
+    const std::string result = line.registerOperand(2);
     const std::string weight = line.mask(2);
     if (isOn(line, 5)) line << "F0 * " << weight << "; " << result << " | F0; ";
     else line << "F0 * " << weight << "; ~F0; " << result << " & F0; ";

@@ -81,7 +81,7 @@ constexpr bool isDiscreteFamily(TokenFamily family) {
            family == TokenFamily::BlockKey || family == TokenFamily::SectionKey;
 }
 constexpr bool isDiscreteVariable(TokenCode code) { return isDiscreteFamily(familyOf(code)); }
-// A bit a program may set: дв, кб, кс (and тм, which the callers add).
+// The discrete variables a program may set: дв, кб, кс (not the inputs вд).
 constexpr bool isOutputBit(TokenCode code) { return isDiscreteVariable(code) && familyOf(code) != TokenFamily::DiscreteInput; }
 
 // The analog families: ва, ав.
