@@ -92,9 +92,7 @@ inline constexpr std::uint32_t kWholeCode = 0xFFFFFFFF;
 inline constexpr std::uint32_t kGroupOfEight = 0xFFF8;
 inline constexpr std::uint32_t kGroupOfEightSections = 0xF8;
 
-// A code's row is the row of its token kind, else the row of its whole family; a key's
-// row the same, else any row of its family (so every key of the кб family is declared
-// as a block key). The rows of one token kind come first.
+// Rows are found by token kind first, then by family (registerFamilyOfCode, ...OfKey).
 // clang-format off
 inline constexpr std::array<RegisterFamily, 12> kRows{{
     // kind, family, token kind, key mask, key base, registered in, searched in, section key, letter, mask,
@@ -179,18 +177,53 @@ constexpr const RegisterFamily* rowOfFamily(TokenCode code, bool anyRow) {
 }
 }  // namespace register_families
 
-// The row of a code that RegisterVariable, MarkVariable or OperandNames is given; nullptr
-// for a code the table does not keep.
-constexpr const RegisterFamily* registerFamilyOfCode(TokenCode code) {
-    if (const RegisterFamily* row = register_families::rowOfTokenKind(code)) return row;
-    return register_families::rowOfFamily(code, false);
+namespace register_families {
+constexpr const RegisterFamily* rowOfCode(TokenCode code) {
+    if (const RegisterFamily* row = rowOfTokenKind(code)) return row;
+    return rowOfFamily(code, false);
+}
+constexpr const RegisterFamily* rowOfKey(std::uint32_t key) {
+    if (const RegisterFamily* row = rowOfTokenKind(key)) return row;
+    if (const RegisterFamily* row = rowOfFamily(key, false)) return row;
+    return rowOfFamily(key, true);
 }
 
-// The row of a register key, which decides its declaration and comment; nullptr for none.
+// The row of every 16-bit code and key depends on its top byte alone: worked out once, so
+// that a lookup, made for every operand, costs one index.
+struct RowsByTopByte {
+    std::array<std::int8_t, 256> ofCode{};
+    std::array<std::int8_t, 256> ofKey{};
+};
+constexpr std::int8_t indexOf(const RegisterFamily* row) {
+    return row == nullptr ? std::int8_t{-1} : static_cast<std::int8_t>(row - kRows.data());
+}
+constexpr RowsByTopByte makeRowsByTopByte() {
+    RowsByTopByte rows;
+    for (std::size_t top = 0; top < 256; ++top) {
+        rows.ofCode[top] = indexOf(rowOfCode(static_cast<TokenCode>(top << 8)));
+        rows.ofKey[top] = indexOf(rowOfKey(static_cast<std::uint32_t>(top << 8)));
+    }
+    return rows;
+}
+inline constexpr RowsByTopByte kRowsByTopByte = makeRowsByTopByte();
+
+constexpr const RegisterFamily* rowAt(std::int8_t index) {
+    return index < 0 ? nullptr : &kRows[static_cast<std::size_t>(index)];
+}
+}  // namespace register_families
+
+// The row of a code that RegisterVariable, MarkVariable or OperandNames is given: the row
+// of its token kind, else of its whole family; nullptr for a code the table does not keep.
+constexpr const RegisterFamily* registerFamilyOfCode(TokenCode code) {
+    if (code > 0xFFFF) return register_families::rowOfCode(code);
+    return register_families::rowAt(register_families::kRowsByTopByte.ofCode[kindOf(code) >> 8]);
+}
+
+// The row of a register key, which decides its declaration and comment: as for a code,
+// else any row of its family (so every key of the кб family is declared as a block key).
 constexpr const RegisterFamily* registerFamilyOfKey(std::uint32_t key) {
-    if (const RegisterFamily* row = register_families::rowOfTokenKind(key)) return row;
-    if (const RegisterFamily* row = register_families::rowOfFamily(key, false)) return row;
-    return register_families::rowOfFamily(key, true);
+    if (key > 0xFFFF) return register_families::rowOfKey(key);
+    return register_families::rowAt(register_families::kRowsByTopByte.ofKey[kindOf(key) >> 8]);
 }
 
 constexpr const RegisterFamily& registerFamily(KeyKind kind) {
