@@ -165,26 +165,24 @@ static_assert(rowsInKindOrder(), "a row stands at the index of its kind");
 inline constexpr const std::array<RegisterFamily, 12>& kRegisterFamilies = register_families::kRows;
 
 namespace register_families {
-constexpr const RegisterFamily* rowOfTokenKind(TokenCode code) {
-    for (const RegisterFamily& row : kRows)
-        if (row.tokenKind != kWholeFamily && kindOf(code) == row.tokenKind) return &row;
-    return nullptr;
+// Row indexes (-1: none), so that the search can run at compile time on any compiler.
+constexpr int rowOfTokenKind(TokenCode code) {
+    for (std::size_t i = 0; i < kRows.size(); ++i)
+        if (kRows[i].tokenKind != kWholeFamily && kindOf(code) == kRows[i].tokenKind) return static_cast<int>(i);
+    return -1;
 }
-constexpr const RegisterFamily* rowOfFamily(TokenCode code, bool anyRow) {
-    for (const RegisterFamily& row : kRows)
-        if (row.family == familyOf(code) && (anyRow || row.tokenKind == kWholeFamily)) return &row;
-    return nullptr;
+constexpr int rowOfFamily(TokenCode code, bool anyRow) {
+    for (std::size_t i = 0; i < kRows.size(); ++i)
+        if (kRows[i].family == familyOf(code) && (anyRow || kRows[i].tokenKind == kWholeFamily))
+            return static_cast<int>(i);
+    return -1;
 }
-}  // namespace register_families
-
-namespace register_families {
-constexpr const RegisterFamily* rowOfCode(TokenCode code) {
-    if (const RegisterFamily* row = rowOfTokenKind(code)) return row;
-    return rowOfFamily(code, false);
+constexpr int rowOfCode(TokenCode code) {
+    const int row = rowOfTokenKind(code);
+    return row >= 0 ? row : rowOfFamily(code, false);
 }
-constexpr const RegisterFamily* rowOfKey(std::uint32_t key) {
-    if (const RegisterFamily* row = rowOfTokenKind(key)) return row;
-    if (const RegisterFamily* row = rowOfFamily(key, false)) return row;
+constexpr int rowOfKey(std::uint32_t key) {
+    if (const int row = rowOfCode(key); row >= 0) return row;
     return rowOfFamily(key, true);
 }
 
@@ -194,35 +192,32 @@ struct RowsByTopByte {
     std::array<std::int8_t, 256> ofCode{};
     std::array<std::int8_t, 256> ofKey{};
 };
-constexpr std::int8_t indexOf(const RegisterFamily* row) {
-    return row == nullptr ? std::int8_t{-1} : static_cast<std::int8_t>(row - kRows.data());
-}
 constexpr RowsByTopByte makeRowsByTopByte() {
     RowsByTopByte rows;
     for (std::size_t top = 0; top < 256; ++top) {
-        rows.ofCode[top] = indexOf(rowOfCode(static_cast<TokenCode>(top << 8)));
-        rows.ofKey[top] = indexOf(rowOfKey(static_cast<std::uint32_t>(top << 8)));
+        rows.ofCode[top] = static_cast<std::int8_t>(rowOfCode(static_cast<TokenCode>(top << 8)));
+        rows.ofKey[top] = static_cast<std::int8_t>(rowOfKey(static_cast<std::uint32_t>(top << 8)));
     }
     return rows;
 }
 inline constexpr RowsByTopByte kRowsByTopByte = makeRowsByTopByte();
 
-constexpr const RegisterFamily* rowAt(std::int8_t index) {
+inline const RegisterFamily* rowAt(int index) {
     return index < 0 ? nullptr : &kRows[static_cast<std::size_t>(index)];
 }
 }  // namespace register_families
 
 // The row of a code that RegisterVariable, MarkVariable or OperandNames is given: the row
 // of its token kind, else of its whole family; nullptr for a code the table does not keep.
-constexpr const RegisterFamily* registerFamilyOfCode(TokenCode code) {
-    if (code > 0xFFFF) return register_families::rowOfCode(code);
+inline const RegisterFamily* registerFamilyOfCode(TokenCode code) {
+    if (code > 0xFFFF) return register_families::rowAt(register_families::rowOfCode(code));
     return register_families::rowAt(register_families::kRowsByTopByte.ofCode[kindOf(code) >> 8]);
 }
 
 // The row of a register key, which decides its declaration and comment: as for a code,
 // else any row of its family (so every key of the кб family is declared as a block key).
-constexpr const RegisterFamily* registerFamilyOfKey(std::uint32_t key) {
-    if (key > 0xFFFF) return register_families::rowOfKey(key);
+inline const RegisterFamily* registerFamilyOfKey(std::uint32_t key) {
+    if (key > 0xFFFF) return register_families::rowAt(register_families::rowOfKey(key));
     return register_families::rowAt(register_families::kRowsByTopByte.ofKey[kindOf(key) >> 8]);
 }
 
