@@ -3,8 +3,9 @@
 lines each, mixed statements, algorithm commands with their parameter lines, a few
 macros and comment lines. The text is code page 1251 with CR LF line breaks.
 
-The parameter counts and kinds come from src/translator/lexer/algorithm_table.h,
-so the listing follows the same table as the translator.
+The parameter counts and kinds come from the algorithm records in
+src/translator/lexer/algorithm_table.h, so the listing follows the same table as the
+translator.
 
     bench/make_large_listing.py [output.prg] [--seed N]
 """
@@ -18,19 +19,30 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 ALGORITHM_TABLE = ROOT / "src" / "translator" / "lexer" / "algorithm_table.h"
 
-ROW = re.compile(r"\{0?([0-7]+),\s*(\d+),\s*(true|false),\s*(true|false),\s*\{([^}]*)\}\}")
+KIND = re.compile(r"X\((\w+),\s*\w+\)")
+ALGORITHM = re.compile(r"X\((0[0-7]+),\s*(true|false),\s*\w+,\s*\d+((?:,\s*\w+)*)\)")
+
+
+def macro_body(text, name):
+    """The rows of the X-macro list `name`, its line continuations joined."""
+    start = text.index(f"#define {name}(X)")
+    end = text.find("\n\n", start)
+    return text[start:end].replace("\\\n", " ")
 
 
 def read_algorithms():
-    """(index, parameter kinds) of every implemented algorithm, from the shared table."""
+    """(index, parameter kinds) of every implemented algorithm, from the shared table;
+    each kind as its code, its place in the list of kinds."""
+    text = ALGORITHM_TABLE.read_text(encoding="utf-8")
+    kind_codes = {name: code for code, name in enumerate(KIND.findall(macro_body(text, "VESTREL_PARAMETER_KINDS")))}
+    if len(kind_codes) != 13:
+        sys.exit(f"expected 13 parameter kinds in {ALGORITHM_TABLE}, found {len(kind_codes)}")
     algorithms = []
-    for match in ROW.finditer(ALGORITHM_TABLE.read_text(encoding="utf-8")):
-        octal, count, implemented, _template, kinds = match.groups()
+    for match in ALGORITHM.finditer(macro_body(text, "VESTREL_ALGORITHMS")):
+        octal, implemented, kinds = match.groups()
         if implemented != "true":
             continue
-        count = int(count)
-        kinds = [int(k) for k in kinds.replace(" ", "").split(",") if k]
-        kinds = (kinds + [0] * count)[:count]
+        kinds = [kind_codes[k.strip()] for k in kinds.split(",") if k.strip()]
         algorithms.append((int(octal, 8), kinds))
     if len(algorithms) != 52:
         sys.exit(f"expected 52 implemented algorithms in {ALGORITHM_TABLE}, found {len(algorithms)}")

@@ -90,29 +90,10 @@ std::string_view algorithmName(int index) {
     return kNameTable[static_cast<std::size_t>(index)];
 }
 
-SyntaxMessage parameterKindMessage(ParameterKind kind) {
-    switch (kind) {
-        case ParameterKind::None: return SyntaxMessage::WrongParameterCount;
-        case ParameterKind::Switch: return SyntaxMessage::ParameterNotSwitch;
-        case ParameterKind::BitOrSwitch: return SyntaxMessage::ParameterNotBitOrSwitch;
-        case ParameterKind::Bit: return SyntaxMessage::ParameterNotBit;
-        case ParameterKind::OutputBit: return SyntaxMessage::ParameterNotOutputBit;
-        case ParameterKind::SignedAnalog: return SyntaxMessage::ParameterNotSignedAnalog;
-        case ParameterKind::AnalogOutput: return SyntaxMessage::ParameterNotAnalogOutput;
-        case ParameterKind::Timer: return SyntaxMessage::ParameterNotTimer;
-        case ParameterKind::Count1To128: return SyntaxMessage::ParameterNotCount1To128;
-        case ParameterKind::Count0To7: return SyntaxMessage::ParameterNotCount0To7;
-        case ParameterKind::Time: return SyntaxMessage::ParameterNotTime;
-        case ParameterKind::Proportional: return SyntaxMessage::ParameterNotProportional;
-        case ParameterKind::Scale: return SyntaxMessage::ParameterNotScale;
-    }
-    return SyntaxMessage::WrongParameterCount;
-}
-
 std::string parameterKindText(ParameterKind kind) {
     // The rejecting message names what the parameter must be after this lead-in.
     constexpr std::string_view kLeadIn = "Параметр алгоритма должен быть: ";
-    std::string text = text::toUtf8(textOf(parameterKindMessage(kind)));
+    std::string text = text::toUtf8(textOf(messageOf(kind)));
     if (text.starts_with(kLeadIn)) text.erase(0, kLeadIn.size());
     return text;
 }

@@ -27,8 +27,6 @@ extern const std::array<FamilyWords, 9> kFamilyWords;
 std::string_view algorithmName(int index);
 // What a parameter of this kind must be, from the message that rejects it.
 std::string parameterKindText(ParameterKind kind);
-// The syntax message that rejects a parameter of this kind.
-SyntaxMessage parameterKindMessage(ParameterKind kind);
 
 // "алг" and the index in three octal digits.
 std::string algorithmWord(int index);

@@ -15,20 +15,7 @@ namespace vestrel {
 
 namespace {
 
-// State words kept by each stateful algorithm (by index); all others keep none.
-constexpr int stateWordsOf(int kind) {
-    switch (kind) {
-        case 01: return 3;
-        case 02: return 2;
-        case 03: return 4;
-        case 04: return 4;
-        case 010: return 2;
-        case 011: return 3;
-        case 012: return 2;
-        case 015: return 1;
-        default: return 0;
-    }
-}
+static_assert(kMaxStateWords == StateDescriptor::kWords, "an instance keeps every state word of its kind");
 
 // A constant's text read as whole part W and fraction F, the digits after the point
 // read as a whole number ("12.500000" -> 12, 500000); missing fields are 0.
@@ -67,64 +54,69 @@ SyntaxMessage AddParameter(TKorvelAlgorithm& algorithm, TokenCode code, std::str
     return SyntaxMessage::None;
 }
 
-SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
-    using enum SyntaxMessage;
-    if (algorithm.index < 0 || algorithm.index >= kAlgorithmCount || i < 0 || i >= kMaxCheckedParameters)
-        return WrongParameterCount;
-    const ParameterKind kind = AlgorithmInfo[static_cast<std::size_t>(algorithm.index)].kinds[static_cast<std::size_t>(i)];
-    const AlgorithmParameter& p = algorithm.parameters[static_cast<std::size_t>(i)];
+namespace {
+// Whether a parameter is of the kind, range included.
+bool hasKind(const AlgorithmParameter& p, ParameterKind kind) {
     const TokenCode c = p.code;
     const bool constant = isConstant(c);
     const bool bit = isDiscreteVariable(c) || isTimer(c);
     switch (kind) {
-        case ParameterKind::None: return WrongParameterCount;
-        case ParameterKind::Switch: return isSwitchValue(c) ? None : ParameterNotSwitch;
-        case ParameterKind::BitOrSwitch: return bit || isSwitchValue(c) ? None : ParameterNotBitOrSwitch;
-        case ParameterKind::Bit: return bit ? None : ParameterNotBit;
-        case ParameterKind::OutputBit: return isOutputBit(c) || isTimer(c) ? None : ParameterNotOutputBit;
+        case ParameterKind::None: return false;
+        case ParameterKind::Switch: return isSwitchValue(c);
+        case ParameterKind::BitOrSwitch: return bit || isSwitchValue(c);
+        case ParameterKind::Bit: return bit;
+        case ParameterKind::OutputBit: return isOutputBit(c) || isTimer(c);
         case ParameterKind::SignedAnalog: {
-            if (isAnalogVariable(c)) return None;
-            if (!constant) return ParameterNotSignedAnalog;
+            if (isAnalogVariable(c)) return true;
+            if (!constant) return false;
             const WholeAndFraction v = readWholeAndFraction(p.text);
-            return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000 ? None : ParameterNotSignedAnalog;
+            return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000;
         }
-        case ParameterKind::AnalogOutput: return isAnalogOutput(c) ? None : ParameterNotAnalogOutput;
-        case ParameterKind::Timer: return isTimer(c) ? None : ParameterNotTimer;
+        case ParameterKind::AnalogOutput: return isAnalogOutput(c);
+        case ParameterKind::Timer: return isTimer(c);
         case ParameterKind::Count1To128: {
-            if (!constant) return ParameterNotCount1To128;
+            if (!constant) return false;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
-            return w >= 1 && w <= 128 ? None : ParameterNotCount1To128;
+            return w >= 1 && w <= 128;
         }
         case ParameterKind::Count0To7: {
-            if (!constant) return ParameterNotCount0To7;
+            if (!constant) return false;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
-            return w >= 0 && w <= 7 ? None : ParameterNotCount0To7;
+            return w >= 0 && w <= 7;
         }
         case ParameterKind::Time: {
-            if (!isTimeLiteral(c)) return ParameterNotTime;
+            if (!isTimeLiteral(c)) return false;
             std::int32_t h = 0, m = 0, s = 0;
-            if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return ParameterNotTime;
+            if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return false;
             const long long seconds = static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
-            return seconds > 0 && seconds <= 260096 ? None : ParameterNotTime;
+            return seconds > 0 && seconds <= 260096;
         }
         case ParameterKind::Proportional: {
-            if (!constant) return ParameterNotProportional;
+            if (!constant) return false;
             WholeAndFraction v = readWholeAndFraction(p.text);
             v.fraction = stripTrailingZeros(v.fraction, 9);
-            if (v.fraction < 0 || v.fraction > 9) return ParameterNotProportional;
+            if (v.fraction < 0 || v.fraction > 9) return false;
             const long long tenths = static_cast<long long>(v.whole) * 10 + v.fraction;
-            return tenths >= 0 && tenths <= 1000 ? None : ParameterNotProportional;
+            return tenths >= 0 && tenths <= 1000;
         }
         case ParameterKind::Scale: {
-            if (!constant) return ParameterNotScale;
+            if (!constant) return false;
             WholeAndFraction v = readWholeAndFraction(p.text);
             v.fraction = stripTrailingZeros(v.fraction, 99);
-            if (v.fraction < 0 || v.fraction > 99) return ParameterNotScale;
+            if (v.fraction < 0 || v.fraction > 99) return false;
             const long long hundredths = static_cast<long long>(v.whole) * 100 + v.fraction;
-            return hundredths >= 0 && hundredths <= 199 ? None : ParameterNotScale;
+            return hundredths >= 0 && hundredths <= 199;
         }
     }
-    return WrongParameterCount;
+    return false;
+}
+}  // namespace
+
+SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
+    if (algorithm.index < 0 || algorithm.index >= kAlgorithmCount || i < 0 || i >= kMaxCheckedParameters)
+        return SyntaxMessage::WrongParameterCount;
+    const ParameterKind kind = AlgorithmInfo[static_cast<std::size_t>(algorithm.index)].kinds[static_cast<std::size_t>(i)];
+    return hasKind(algorithm.parameters[static_cast<std::size_t>(i)], kind) ? SyntaxMessage::None : messageOf(kind);
 }
 
 AlgorithmVerdict GenerateAlgorithm(GeneratorState& state) {
@@ -191,7 +183,7 @@ AlgorithmState AllocateAlgorithmState(GeneratorState& state, int kind) {
             StateDescriptor& d = state.convertTable->descriptor(kind, instance);
             if (d.used) continue;
             d.used = true;
-            for (int w = 0; w < stateWordsOf(kind); ++w) {
+            for (int w = 0; w < AlgorithmInfo[static_cast<std::size_t>(kind)].stateWords; ++w) {
                 RegisterAllocation word;
                 if (state.convertTable->AllocStateWord(static_cast<std::uint32_t>(kind), word) == 0) {
                     d.letters[static_cast<std::size_t>(w)] = word.letter;

@@ -1,6 +1,8 @@
 // Registration, lookup and declaration of the registers of a run.
 #include "translator/generator/convert_table.h"
 
+#include "translator/generator/register_families.h"
+
 #include "translator/text/append.h"
 #include "translator/text/literal.h"
 
@@ -10,64 +12,6 @@ using text::append;
 using text::Octal;
 
 namespace {
-
-enum class Lists { IOnly, IThenW, None };
-
-// How a code is kept: its register key, the lists that may hold it, and whether it is
-// the key of a group of sections.
-struct KeyRule {
-    std::uint32_t key = 0;
-    Lists lists = Lists::None;
-    bool sectionKey = false;
-};
-
-KeyRule registrationRule(TokenCode code) {
-    if (kindOf(code) == token::BlockKey) return {code & 0xFFF8u, Lists::IOnly, false};
-    if (isTimerValueKey(code)) return {code, Lists::IOnly, false};
-    if (isSectionHeader(code)) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
-    switch (familyOf(code)) {
-        case TokenFamily::DiscreteInput: case TokenFamily::DiscreteOutput: return {code & 0xFFF8u, Lists::IThenW, false};
-        case TokenFamily::AnalogInput: case TokenFamily::AnalogOutput: case TokenFamily::IvVariable:
-            return {code, Lists::IThenW, false};
-        case TokenFamily::SectionKey: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
-        case TokenFamily::Timer: return {code & 0xFFF8u, Lists::IOnly, false};
-        case TokenFamily::StateWord: case TokenFamily::BlockKey: case TokenFamily::ConditionWord:
-        case TokenFamily::OperationWord: case TokenFamily::SignOrTime: case TokenFamily::Command:
-        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
-            return {};
-    }
-    return {};
-}
-
-// How an operand is named when its register is found in the I list.
-struct NamingRule {
-    std::uint32_t key = 0;
-    Lists lists = Lists::None;
-    char iLetter = 'Q';
-    bool hasMask = false;
-    std::string_view shortage;  // the notice when it is not found; empty: none
-};
-
-NamingRule namingRule(TokenCode code) {
-    constexpr std::string_view noW = "Не хватает переменных W"_cp;
-    if (kindOf(code) == token::BlockKey) return {code & 0xFFF8u, Lists::IOnly, 'Q', true, {}};
-    if (isTimerValueKey(code)) return {code, Lists::IOnly, 'Q', false, "Не хватает переменных IQ"_cp};
-    if (isSectionHeader(code)) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
-    switch (familyOf(code)) {
-        case TokenFamily::DiscreteInput: return {code & 0xFFF8u, Lists::IThenW, 'I', true, noW};
-        case TokenFamily::AnalogInput: return {code, Lists::IThenW, 'I', false, noW};
-        case TokenFamily::DiscreteOutput: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
-        case TokenFamily::AnalogOutput: return {code, Lists::IThenW, 'Q', false, noW};
-        case TokenFamily::SectionKey: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
-        case TokenFamily::Timer: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
-        case TokenFamily::IvVariable: return {code, Lists::IThenW, 'Q', false, noW};
-        case TokenFamily::StateWord: case TokenFamily::BlockKey: case TokenFamily::ConditionWord:
-        case TokenFamily::OperationWord: case TokenFamily::SignOrTime: case TokenFamily::Command:
-        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
-            return {};
-    }
-    return {};
-}
 
 // Appends a key when the list still has room; the last index stops at the capacity.
 template <std::size_t N>
@@ -109,34 +53,36 @@ int TConvertTable::appendW(std::uint32_t key) {
 }
 
 int TConvertTable::RegisterVariable(TokenCode code) {
-    const KeyRule rule = registrationRule(code);
-    if (rule.lists == Lists::None) return -1;
+    const RegisterFamily* family = registerFamilyOfCode(code);
+    if (family == nullptr || family->registerIn == RegisterLists::None) return -1;
+    const std::uint32_t key = registerKey(*family, code);
     if (m_iLast < kIListSize) {
-        if (findI(rule.key) >= 0) return 0;
-        if (appendI(rule.key) >= 0) {
-            if (rule.sectionKey) m_sectionKeyFlags[(code & 0xFF) >> 3] = 1;
+        if (findI(key) >= 0) return 0;
+        if (appendI(key) >= 0) {
+            if (family->sectionKey) m_sectionKeyFlags[(code & 0xFF) >> 3] = 1;
             return 0;
         }
     }
-    if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-        if (findW(rule.key) >= 0) return 0;
-        if (appendW(rule.key) >= 0) return 0;
+    if (family->registerIn == RegisterLists::IThenW && m_wLast < kWListSize) {
+        if (findW(key) >= 0) return 0;
+        if (appendW(key) >= 0) return 0;
     }
     return -1;
 }
 
 int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
-    const KeyRule rule = registrationRule(code);
-    if (rule.lists == Lists::None) return -1;
+    const RegisterFamily* family = registerFamilyOfCode(code);
+    if (family == nullptr || family->registerIn == RegisterLists::None) return -1;
+    const std::uint32_t key = registerKey(*family, code);
     if (m_iLast < kIListSize) {
-        const int i = findI(rule.key);
+        const int i = findI(key);
         if (i >= 0) {
             m_iList[static_cast<std::size_t>(i)].mark = value;
             return 0;
         }
     }
-    if (rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-        const int j = findW(rule.key);
+    if (family->registerIn == RegisterLists::IThenW && m_wLast < kWListSize) {
+        const int j = findW(key);
         if (j >= 0) {
             m_wList[static_cast<std::size_t>(j)].mark = value;
             return 0;
@@ -153,17 +99,17 @@ void TConvertTable::ResetSlotRegisters() {
 }
 
 int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
-    NamingRule rule = namingRule(code);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (rule.lists == Lists::None) return -1;
+    const RegisterFamily* family = registerFamilyOfCode(code);
+    while (family != nullptr && family->searchIn != RegisterLists::None) {
+        const std::uint32_t key = registerKey(*family, code);
         char letter = 0;
         int index = -1;
         if (m_iLast < kIListSize) {
-            index = findI(rule.key);
-            if (index >= 0) letter = rule.iLetter;
+            index = findI(key);
+            if (index >= 0) letter = family->letter;
         }
-        if (index < 0 && rule.lists == Lists::IThenW && m_wLast < kWListSize) {
-            index = findW(rule.key);
+        if (index < 0 && family->searchIn == RegisterLists::IThenW && m_wLast < kWListSize) {
+            index = findW(key);
             if (index >= 0) letter = 'W';
         }
         if (index >= 0) {
@@ -171,13 +117,13 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
             append(names.name, letter, index);
             names.name2 = names.name;
             names.mask.clear();
-            if (rule.hasMask) append(names.mask, 1u << (code & 7));
+            if (family->hasMask) append(names.mask, 1u << (code & 7));
             return 0;
         }
-        if (!rule.shortage.empty()) m_notices.notice(rule.shortage);
+        if (!family->shortage.empty()) m_notices.notice(family->shortage);
         // A timer value that is missing is looked for once more as its timer.
-        if (!isTimerValueKey(code)) return -1;
-        rule = {code & 0xFFF8u, Lists::IThenW, 'Q', true, "Не хватает переменных W"_cp};
+        if (!family->thenLookUpAs) return -1;
+        family = &registerFamily(*family->thenLookUpAs);
     }
     return -1;
 }
@@ -244,124 +190,60 @@ std::string TConvertTable::SectionName(unsigned sectionCode) {
 }
 
 namespace {
-// "%03o" of a value as a string, for the comments that cite a number and its first digits.
-std::string octal3(unsigned value) {
-    std::string digits;
-    append(digits, Octal{value, 3});
-    return digits;
+// The external name of a register: " DI_-lm01-0002", or " Work" + index for a work register.
+void appendExternalName(std::string& line, const RegisterFamily& family, std::uint32_t key, int index) {
+    if (family.workRegister) {
+        append(line, family.externalPrefix, index);
+        return;
+    }
+    const std::uint32_t number = key & family.numberMask;
+    append(line, family.externalPrefix, Octal{number >> family.moduleShift, 2}, "-000",
+           (number >> family.digitShift) & family.digitMask);
 }
-// "вд120 - вд127": the eight bits of a group, from its first number to the last digit 7.
-void appendGroupRange(std::string& line, std::string_view family, const std::string& number) {
-    append(line, family, number, " - ", family, std::string_view(number).substr(0, 2), "7");
+
+// What a comment says of a register: "вд120 - вд127", "ва005", "ключи алгоритмов".
+void appendDescription(std::string& line, const RegisterFamily& family, std::uint32_t key) {
+    std::string number;
+    switch (family.number) {
+        case CommentNumber::NoNumber: break;
+        case CommentNumber::Key: append(number, Octal{key, 3}); break;
+        case CommentNumber::Low12: append(number, Octal{key & 0xFFF, 3}); break;
+        case CommentNumber::LowByte: append(number, Octal{key & 0xFF, 3}); break;
+        case CommentNumber::SectionGroup: number = TConvertTable::SectionName(key & 0xF8); break;
+    }
+    append(line, family.word, number);
+    // The last number of a group of eight has the same first digits and ends in 7.
+    if (!family.rangeJoin.empty())
+        append(line, family.rangeJoin, family.word, std::string_view(number).substr(0, 2), "7");
 }
 }  // namespace
 
 // One register of the declaration block: name, external name, mode and comment.
 bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) const {
     const RegisterEntry entry = m_iList[static_cast<std::size_t>(i)];
-    const std::uint32_t k = entry.key;
-    const std::string_view marked = entry.mark ? " C " : "";
-    auto mode = [&](std::string_view plain) { return marked.empty() ? plain : marked; };
+    const RegisterFamily* family = registerFamilyOfKey(entry.key);
     line.clear();
-    if (isTimerValueKey(k)) {
-        append(line, 'Q', i, " TV_-lm", Octal{(k & 0xFF) >> 3, 2}, "-000", (k & 0xFF) & 7, mode(" In "));
-        if (addComment) append(line, " (* Q", i, "  = зарезервировано для тм"_cp, Octal{k & 0xFF, 3}, " *)");
-        return true;
-    }
-    switch (familyOf(k)) {
-        case TokenFamily::StateWord:
-            append(line, 'I', i, " Work", i, " R ");
-            if (addComment) append(line, " (* I", i, "  = зарезервировано для алг"_cp, Octal{k, 3}, " *)");
-            break;
-        case TokenFamily::DiscreteInput: case TokenFamily::DiscreteOutput: {
-            const bool input = familyOf(k) == TokenFamily::DiscreteInput;
-            append(line, input ? 'I' : 'Q', i, input ? " DI_-lm" : " DO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000",
-                   ((k & 0xFFF) >> 3) & 7, mode(input ? " R " : " In "));
-            if (addComment) {
-                append(line, " (* ");
-                appendGroupRange(line, input ? "вд"_cp : "дв"_cp, octal3(k & 0xFFF));
-                append(line, " *)");
-            }
-            break;
-        }
-        case TokenFamily::AnalogInput: case TokenFamily::AnalogOutput: {
-            const bool input = familyOf(k) == TokenFamily::AnalogInput;
-            append(line, input ? 'I' : 'Q', i, input ? " AI_-lm" : " AO_-lm", Octal{(k & 0xFFF) >> 3, 2}, "-000", k & 7,
-                   mode(input ? " R " : " In "));
-            if (addComment) append(line, " (* ", input ? "ва"_cp : "ав"_cp, Octal{k & 0xFFF, 3}, " *)");
-            break;
-        }
-        case TokenFamily::BlockKey: {
-            append(line, 'Q', i, " KB_-lm", Octal{(k & 0xFF) >> 6, 2}, "-000", ((k & 0xFF) >> 3) & 7, mode(" In "));
-            if (addComment) {
-                append(line, " (* ");
-                appendGroupRange(line, "кб"_cp, octal3(k & 0xFF));
-                append(line, " *)");
-            }
-            break;
-        }
-        case TokenFamily::SectionKey: {
-            const std::string section = SectionName(k & 0xFF);
-            append(line, 'Q', i, " KS_-lm0", section.substr(0, 1), "-000", section.substr(1, 1), mode(" In "));
-            if (addComment)
-                append(line, " (* ", "кс"_cp, SectionName(k & 0xF8), " - ", "кс"_cp, SectionName((k & 0xF8) + 7), " *)");
-            break;
-        }
-        case TokenFamily::Timer: {
-            append(line, 'Q', i, " TK_-lm00-000", (k & 0xFF) >> 3, mode(" In "));
-            if (addComment) {
-                const std::string number = octal3(k & 0xFF);
-                append(line, " (* Q", i, "  = тм"_cp, number, " + тм"_cp, std::string_view(number).substr(0, 2), "7 *)");
-            }
-            break;
-        }
-        case TokenFamily::IvVariable: {
-            append(line, 'Q', i, " IO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000", ((k & 0xFFF) >> 3) & 7, mode(" In "));
-            if (addComment) {
-                append(line, " (* ");
-                appendGroupRange(line, "ив"_cp, octal3(k & 0xFFF));
-                append(line, " *)");
-            }
-            break;
-        }
-        case TokenFamily::Command:
-            append(line, 'I', i, " Work", i, " R ");
-            if (addComment) append(line, " (* I", i, "  = ключи алгоритмов"_cp, " *)");
-            break;
-        case TokenFamily::ConditionWord: case TokenFamily::OperationWord: case TokenFamily::SignOrTime:
-        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
-            return false;
+    if (family == nullptr || family->externalPrefix.empty()) return false;
+    append(line, family->letter, i);
+    appendExternalName(line, *family, entry.key, i);
+    append(line, entry.mark ? family->markedMode : family->mode);
+    if (addComment) {
+        append(line, " (* ");
+        if (family->commentNamesRegister) append(line, family->letter, i, "  = ");
+        appendDescription(line, *family, entry.key);
+        append(line, " *)");
     }
     return true;
 }
 
 bool TConvertTable::wCommentLine(int j, std::string& line) const {
-    const std::uint32_t k = m_wList[static_cast<std::size_t>(j)].key;
+    const std::uint32_t key = m_wList[static_cast<std::size_t>(j)].key;
+    const RegisterFamily* family = registerFamilyOfKey(key);
     line.clear();
+    if (family == nullptr || !mayBeInWList(*family)) return false;
     append(line, " (* W", j, "  = ");
-    const std::string number = octal3(k & 0xFFF);
-    switch (familyOf(k)) {
-        case TokenFamily::StateWord: append(line, "зарезервировано для алг"_cp, Octal{k, 3}, " *)"); break;
-        case TokenFamily::DiscreteInput:
-            appendGroupRange(line, "вд"_cp, number);
-            append(line, " *)");
-            break;
-        case TokenFamily::AnalogInput: append(line, "ва"_cp, number, " *)"); break;
-        case TokenFamily::DiscreteOutput:
-            appendGroupRange(line, "дв"_cp, number);
-            append(line, " *)");
-            break;
-        case TokenFamily::AnalogOutput: append(line, "ав"_cp, number, " *)"); break;
-        case TokenFamily::IvVariable:
-            appendGroupRange(line, "ив"_cp, number);
-            append(line, " *)");
-            break;
-        case TokenFamily::Command: append(line, "ключи алгоритмов"_cp, " *)"); break;
-        case TokenFamily::BlockKey: case TokenFamily::SectionKey: case TokenFamily::Timer:
-        case TokenFamily::ConditionWord: case TokenFamily::OperationWord: case TokenFamily::SignOrTime:
-        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
-            return false;
-    }
+    appendDescription(line, *family, key);
+    append(line, " *)");
     return true;
 }
 
@@ -383,11 +265,18 @@ void TConvertTable::DeclareSlot(IlText& slot, bool addComment) const {
 }
 
 void TConvertTable::InsertSectionKeyDeclarations(std::vector<std::string>& list) const {
+    // The key register of group k of sections is declared as the key of its first section.
+    const RegisterFamily& sectionKey = registerFamily(KeyKind::SectionKey);
+    std::string line;
     int n = 3;
     for (int k = 0; k < kSectionKeyFlags; ++k)
-        if (m_sectionKeyFlags[static_cast<std::size_t>(k)] == 1)
-            list.push_back(" Q" + std::to_string(n++) + " KS_-lm0" + std::to_string(k / 4) + "-000" +
-                           std::to_string(k % 4) + " In");
+        if (m_sectionKeyFlags[static_cast<std::size_t>(k)] == 1) {
+            line.clear();
+            append(line, " Q", n++);
+            appendExternalName(line, sectionKey, registerKey(sectionKey, static_cast<std::uint32_t>(k) << 3), 0);
+            append(line, " In");
+            list.push_back(line);
+        }
 }
 
 void TConvertTable::InsertSectionKeyResets(std::vector<std::string>& list) const {

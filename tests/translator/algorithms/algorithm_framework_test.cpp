@@ -1,6 +1,9 @@
 // Parameter checks and the renderings every template relies on.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "translator/algorithms/algorithm_framework.h"
 #include "translator/algorithms/scan_text.h"
 
@@ -32,6 +35,42 @@ TEST(Renderings, ConstantTextSecondsOfAndScanning) {
     EXPECT_EQ(a, 7);
     EXPECT_EQ(scanIntegers(".05.30.1", ".%d.%d.%d", {&a, &b, &c}), 3);
     EXPECT_EQ(c, 1);
+}
+
+TEST(AlgorithmRecords, TemplatesStateWordsAndCountsOfEveryIndex) {
+    const std::set<int> templated = {01,   02,   03,   04,   010,  011,  012,  013,  014,  015,  030,  031,  032,
+                                     033,  034,  040,  041,  042,  050,  051,  052,  053,  060,  061,  062,  063,
+                                     0100, 0101, 0102, 0103, 0104, 0130, 0131, 0132, 0133, 0134, 0135};
+    const std::map<int, int> stateWords = {{01, 3}, {02, 2}, {03, 4}, {04, 4}, {010, 2}, {011, 3}, {012, 2}, {015, 1}};
+    std::set<AlgorithmTemplate> distinct;
+    for (int index = 0; index < kAlgorithmCount; ++index) {
+        const AlgorithmInfoEntry& info = AlgorithmInfo[static_cast<std::size_t>(index)];
+        const bool expected = templated.contains(index);
+        EXPECT_EQ(templateOf(index) != nullptr, expected) << std::oct << index;
+        EXPECT_EQ(info.hasTemplate, expected) << std::oct << index;
+        if (expected) distinct.insert(templateOf(index));
+        const auto words = stateWords.find(index);
+        EXPECT_EQ(info.stateWords, words == stateWords.end() ? 0 : words->second) << std::oct << index;
+    }
+    EXPECT_EQ(distinct.size(), templated.size());  // no template stands for two indexes
+    EXPECT_EQ(templateOf(-1), nullptr);
+    EXPECT_EQ(templateOf(kAlgorithmCount), nullptr);
+    struct Count { int index; int parameters; bool accepted; };
+    const Count counts[] = {{01, 13, true}, {03, 14, true}, {0130, 3, true}, {0140, 1, true}, {0170, 0, true},
+                            {0175, 2, false}, {0176, 0, false}, {0, 0, false}};
+    for (const Count& c : counts) {
+        EXPECT_EQ(ExpectedParameterCount(c.index), c.parameters) << std::oct << c.index;
+        EXPECT_EQ(AlgorithmInfo[static_cast<std::size_t>(c.index)].implemented, c.accepted) << std::oct << c.index;
+    }
+    EXPECT_EQ(ExpectedParameterCount(-1), 0);
+    EXPECT_EQ(ExpectedParameterCount(kAlgorithmCount), 0);
+}
+
+TEST(ParameterKinds, EachKindCarriesTheMessageThatRejectsIt) {
+    // Kinds 1..12 give messages 4..15 in their order; None gives message 3.
+    ASSERT_EQ(kParameterKindCount, 13);
+    for (int kind = 0; kind < kParameterKindCount; ++kind)
+        EXPECT_EQ(codeOf(messageOf(static_cast<ParameterKind>(kind))), kind == 0 ? 3 : kind + 3) << kind;
 }
 
 // A command of one index with a single parameter value.

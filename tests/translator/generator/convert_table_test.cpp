@@ -73,6 +73,37 @@ TEST_F(TableFixture, OperandNamesOfTheFamilies) {
     EXPECT_TRUE(notices.texts.empty());
 }
 
+TEST_F(TableFixture, EveryFamilyNamesItsRegisterWithItsLetterAndMask) {
+    for (TokenCode code : {0x5000u, 0xF225u, 0x4004u, 0x1050u, 0x2005u, 0x300Fu, 0x7008u, 0x710Au, 0x8003u, 0x6025u})
+        ASSERT_EQ(table.RegisterVariable(code), 0) << std::hex << code;
+    EXPECT_EQ(table.iLastIndex(), 8);  // кс105 shares the register of its section header
+    struct Case { TokenCode code; const char* name; const char* mask; };
+    const Case cases[] = {
+        {0x5003, "Q0", "8"},   {0xF225, "Q1", "32"}, {0x6025, "Q1", "32"}, {0x4004, "Q2", ""},
+        {0x1055, "I3", "32"},  {0x2005, "I4", ""},   {0x300F, "Q5", "128"}, {0x700A, "Q6", "4"},
+        {0x710A, "Q7", ""},    {0x8003, "Q8", ""},
+    };
+    for (const Case& c : cases) {
+        const OperandNameSet n = names(c.code);
+        EXPECT_EQ(n.name, c.name) << std::hex << c.code;
+        EXPECT_EQ(n.name2, c.name) << std::hex << c.code;
+        EXPECT_EQ(n.mask, c.mask) << std::hex << c.code;
+    }
+    EXPECT_TRUE(notices.texts.empty());
+}
+
+TEST_F(TableFixture, CodesOfNoFamilyAreNeitherKeptNorNamed) {
+    OperandNameSet n{"keep", "keep", "keep"};
+    for (TokenCode code : {0x0005u, 0x5100u, 0x9001u, 0xC000u, 0xE000u, 0xF300u}) {
+        EXPECT_EQ(table.RegisterVariable(code), -1) << std::hex << code;
+        EXPECT_EQ(table.MarkVariable(code, 1), -1) << std::hex << code;
+        EXPECT_EQ(table.OperandNames(code, n), -1) << std::hex << code;
+    }
+    EXPECT_EQ(table.iLastIndex(), -1);
+    EXPECT_EQ(n.name, "keep");
+    EXPECT_TRUE(notices.texts.empty());
+}
+
 TEST_F(TableFixture, UnregisteredOperandShowsTheShortageOnlyForVariables) {
     OperandNameSet n{"keep", "keep", "keep"};
     EXPECT_EQ(table.OperandNames(0x1001, n), -1);
@@ -194,6 +225,21 @@ TEST_F(TableFixture, WListFamiliesHaveTheirCommentLines) {
                           std::string(" (* W0  = вд120 - вд127 *)"_cp), std::string(" (* W1  = ва021 *)"_cp),
                           std::string(" (* W2  = дв010 - дв017 *)"_cp), std::string(" (* W3  = ав022 *)"_cp),
                           std::string(" (* W4  = ив021 - ив027 *)"_cp)}));
+}
+
+TEST_F(TableFixture, AKeyIsDeclaredByItsFamilyWhateverItsKind) {
+    RegisterAllocation a;
+    for (int j = 0; j < 256; ++j) ASSERT_EQ(table.AllocStateWord(1, a), 0);
+    // With the W list full these keys go to the I list as they are.
+    for (std::uint32_t key : {0x5108u, 0x7208u, 0xF300u, 0x9001u}) ASSERT_EQ(table.AllocStateWord(key, a), 0);
+    const auto slot = declare(true);
+    ASSERT_EQ(slot.size(), 2u + 256u + 2u + 3u);
+    EXPECT_EQ(slot[2], std::string(" (* W0  = зарезервировано для алг001 *)"_cp));
+    const std::vector<std::string> iLines(slot.begin() + 258, slot.end());
+    EXPECT_EQ(iLines, (std::vector<std::string>{
+                          std::string("Q0 KB_-lm00-0001 In  (* кб010 - кб017 *)"_cp),
+                          std::string("Q1 TK_-lm00-0001 In  (* Q1  = тм010 + тм017 *)"_cp),
+                          "I254 CYCLE_TIME R", "END_VAR", "rest"}));
 }
 
 TEST_F(TableFixture, SectionKeyLinesForTheInitialisationProgram) {
