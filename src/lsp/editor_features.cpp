@@ -30,11 +30,10 @@ Json rangeJson(int startLine, std::size_t startCharacter, int endLine, std::size
 }
 
 std::string describeVariable(TokenCode code) {
-    const unsigned family = tokenClass(code);
-    if (family < 1 || family > 8) return {};
-    const FamilyWords& words = kFamilyWords[family];
-    const unsigned number = code & 0xFFF;
-    if (family == 6)  // a section key is named by its section
+    if (!isVariable(code)) return {};
+    const FamilyWords& words = kFamilyWords[static_cast<std::size_t>(familyOf(code))];
+    const unsigned number = variableIndex(code);
+    if (familyOf(code) == TokenFamily::SectionKey)  // a section key is named by its section
         return text::concat(words.name, " ", sectionDetail(static_cast<int>(number)));
     const int digits = static_cast<int>(utf16Length(words.first)) - 2;
     return text::concat(words.name, " № ", text::Octal{number, digits}, " (", number, ")");
@@ -84,7 +83,7 @@ Json hoverAt(const ProgramOutline& outline, int line, int character) {
                          describeVariable(word->code));
             break;
         case WordMeaning::Kind::Algorithm:
-            value += describeAlgorithm(static_cast<int>(word->code & 0xFF));
+            value += describeAlgorithm(algorithmIndexOf(word->code));
             break;
         case WordMeaning::Kind::Keyword:
         case WordMeaning::Kind::Marker:

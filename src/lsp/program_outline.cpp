@@ -25,12 +25,11 @@ std::optional<int> sectionCodeOf(std::string_view line) {
     return code;
 }
 
-WordMeaning::Kind kindOf(TokenCode code) {
-    const unsigned family = tokenClass(code);
-    if (family >= 1 && family <= 8) return WordMeaning::Kind::Variable;
-    if (family == 0xC) return WordMeaning::Kind::Algorithm;
-    if (family == 0x9 || family == 0xA) return WordMeaning::Kind::Keyword;
-    if (family == 0xD) return WordMeaning::Kind::Marker;
+WordMeaning::Kind meaningOf(TokenCode code) {
+    if (isVariable(code)) return WordMeaning::Kind::Variable;
+    if (isAlgorithmCommand(code)) return WordMeaning::Kind::Algorithm;
+    if (isConditionWord(code) || isOperationWord(code)) return WordMeaning::Kind::Keyword;
+    if (isMarker(code)) return WordMeaning::Kind::Marker;
     return WordMeaning::Kind::Unknown;
 }
 
@@ -123,7 +122,7 @@ std::optional<WordMeaning> ProgramOutline::wordAt(int line, std::size_t column) 
     NumberingState scratch;
     const WordClass found = ClassifyWord(classified, scratch);
     if (found.message == LexicalMessage::None) {
-        meaning.kind = kindOf(found.code);
+        meaning.kind = meaningOf(found.code);
         meaning.code = found.code;
     }
     return meaning;

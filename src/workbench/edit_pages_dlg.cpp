@@ -14,8 +14,11 @@
 #include <QVBoxLayout>
 
 #include "workbench/colour_grid.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
+using texts::qs;
+
 namespace {
 
 constexpr char kCaption[] = "Параметры редактора";
@@ -30,8 +33,6 @@ constexpr char kKorvelExampleHint[] = "Примеры структур язык�
 constexpr char kIlExample[] = "PROGRAM Пример\n (* комментарий *)\n  LD I1; AND I2; ST Q1";
 constexpr char kCancelCaption[] = "Отмена";
 constexpr char kHelpCaption[] = "&Помощь";
-
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A style check box shows its caption in the style it stands for.
 QCheckBox* styleCheckBox(const QString& name, const char* caption, QWidget* parent, void (QFont::*apply)(bool)) {

@@ -24,8 +24,11 @@
 #include "workbench/translate_pages_dlg.h"
 #include "workbench/user_dialogs.h"
 #include "workbench/user_settings.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
+using texts::qs;
+
 namespace {
 
 constexpr char kViewMenuCaption[] = "&Вид";
@@ -42,7 +45,6 @@ constexpr char kKorvelStylesKey[] = "Editor/KorvelStyles";
 constexpr char kIlStylesKey[] = "Editor/IlStyles";
 constexpr char kLiveCheckKey[] = "Editor/LiveCheck";
 
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 QString key(const char* latin) { return QString::fromLatin1(latin); }
 
 QString shortHint(const char* hint) { return qs(hint).section(QLatin1Char('|'), 0, 0); }

@@ -26,8 +26,11 @@
 #include <QVBoxLayout>
 
 #include "workbench/help_topics.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
+using texts::qs;
+
 namespace {
 
 constexpr char kCaption[] = "Справка по транслятору";
@@ -42,8 +45,6 @@ constexpr int kHeight = 700;
 constexpr int kContentsWidth = 260;
 constexpr int kPageRole = Qt::UserRole;
 constexpr int kAnchorRole = Qt::UserRole + 1;
-
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QUrl pageUrl(const QString& page) { return QUrl(QStringLiteral("qrc:/manual/") + page); }
 

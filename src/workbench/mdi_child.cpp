@@ -263,7 +263,6 @@ std::optional<std::vector<std::string>> TMDIChild::outputLines(int slot, Unconve
 }
 
 void TMDIChild::showTranslationResult(const TranslationResult& result) {
-    m_state = State::Translating;
     SourceRichEdit->setExtraSelections({});
     setPanelVisible(DestPanel, false);
 

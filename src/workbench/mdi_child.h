@@ -31,7 +31,7 @@ QString slotCaption(int slot);
 class TMDIChild final : public QWidget {
     Q_OBJECT
 public:
-    enum class State { Opened, Translating, Failed, Translated };
+    enum class State { Opened, Failed, Translated };
 
     explicit TMDIChild(QWidget* parent = nullptr);
     ~TMDIChild() override;

@@ -21,6 +21,8 @@
 #include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench {
+using texts::qs;
+
 namespace {
 
 constexpr char kCaption[] = "Параметры трансляции";
@@ -35,8 +37,6 @@ constexpr char kPeriodLabel[] = "Период пересчета =  ";
 constexpr char kCancelCaption[] = "Отмена";
 constexpr int kWidth = 260;
 constexpr int kHeight = 263;
-
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A spin box whose text is not a whole number reads as the bottom of its range.
 int spinValue(const QSpinBox& spin) {

@@ -25,8 +25,7 @@ Pass2Outcome runPass2(const std::vector<Record>& records, TranslationOptions opt
     TraceLog trace(keepTrace);
     TSintaxAnalys analyser(progress, notices, trace);
     SlotLists texts;
-    TQSintaxAnalys request{&texts, options, 0, &file,
-                           &outcome.destPanel, &outcome.messagePanel, &outcome.diagnostics};
+    TQSintaxAnalys request{&texts, options, 0, &file, &outcome.diagnostics};
     outcome.status = analyser.Analyse(request);
     for (int k = 0; k < kSlotCount; ++k) outcome.slots[static_cast<std::size_t>(k)] = texts[static_cast<std::size_t>(k)].lines();
     outcome.trace = trace.release();

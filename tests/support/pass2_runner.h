@@ -22,8 +22,6 @@ struct Pass2Outcome {
     DiagnosticList diagnostics;
     std::vector<std::string> notices;
     std::string trace;
-    bool destPanel = false;
-    bool messagePanel = false;
 };
 
 // With keepTrace off the engine runs as in an ordinary translation, without a trace.

@@ -22,15 +22,16 @@
 #include "workbench/main_form.h"
 #include "workbench/mdi_child.h"
 #include "workbench/translate_pages_dlg.h"
+#include "workbench/workbench_texts.h"
 
 using namespace vestrel;
 using namespace vestrel::workbench;
 using namespace vestrel::workbench::testing;
 using namespace vestrel::text::literals;
+using vestrel::workbench::texts::qs;
 
 namespace {
 
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 std::string native(const QString& path) { return path.toStdString(); }
 
 constexpr std::string_view kTranslationSection = "Параметры трансляции"_cp;

@@ -17,10 +17,11 @@
 #include "workbench/main_form.h"
 #include "workbench/mdi_child.h"
 #include "workbench/user_settings.h"
+#include "workbench/workbench_texts.h"
 
 namespace vestrel::workbench::testing {
 
-inline QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
+using texts::qs;
 
 // A run that completed without messages; the listed slots received the given lines.
 inline TranslationResult successfulRun(const std::vector<std::pair<int, std::vector<std::string>>>& filled) {

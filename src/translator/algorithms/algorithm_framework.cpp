@@ -46,12 +46,6 @@ std::int32_t stripTrailingZeros(std::int32_t fraction, std::int32_t whileAbove) 
     return fraction;
 }
 
-bool isFamily(TokenCode c, std::initializer_list<unsigned> families) {
-    for (unsigned f : families)
-        if ((c >> 12) == f) return true;
-    return false;
-}
-
 std::string registerName(char letter, int number) {
     if (letter != 'W' && letter != 'I') return {};
     return std::string(1, letter) + std::to_string(number);
@@ -80,23 +74,22 @@ SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
     const ParameterKind kind = AlgorithmInfo[static_cast<std::size_t>(algorithm.index)].kinds[static_cast<std::size_t>(i)];
     const AlgorithmParameter& p = algorithm.parameters[static_cast<std::size_t>(i)];
     const TokenCode c = p.code;
-    const unsigned high = c >> 8;
-    const bool constant = (c >> 12) == 0xE;
+    const bool constant = isConstant(c);
+    const bool bit = isDiscreteVariable(c) || isTimer(c);
     switch (kind) {
         case ParameterKind::None: return WrongParameterCount;
-        case ParameterKind::Switch: return high == 0xA1 ? None : ParameterNotSwitch;
-        case ParameterKind::BitOrSwitch:
-            return isFamily(c, {1, 3, 5, 6}) || high == 0x70 || high == 0xA1 ? None : ParameterNotBitOrSwitch;
-        case ParameterKind::Bit: return isFamily(c, {1, 3, 5, 6}) || high == 0x70 ? None : ParameterNotBit;
-        case ParameterKind::OutputBit: return isFamily(c, {3, 5, 6, 7}) ? None : ParameterNotOutputBit;
+        case ParameterKind::Switch: return isSwitchValue(c) ? None : ParameterNotSwitch;
+        case ParameterKind::BitOrSwitch: return bit || isSwitchValue(c) ? None : ParameterNotBitOrSwitch;
+        case ParameterKind::Bit: return bit ? None : ParameterNotBit;
+        case ParameterKind::OutputBit: return isOutputBit(c) || isTimer(c) ? None : ParameterNotOutputBit;
         case ParameterKind::SignedAnalog: {
-            if (isFamily(c, {2, 4})) return None;
+            if (isAnalogVariable(c)) return None;
             if (!constant) return ParameterNotSignedAnalog;
             const WholeAndFraction v = readWholeAndFraction(p.text);
             return v.fraction == 0 && v.whole >= 0 && v.whole <= 1000 ? None : ParameterNotSignedAnalog;
         }
-        case ParameterKind::AnalogOutput: return isFamily(c, {4}) ? None : ParameterNotAnalogOutput;
-        case ParameterKind::Timer: return high == 0x70 ? None : ParameterNotTimer;
+        case ParameterKind::AnalogOutput: return isAnalogOutput(c) ? None : ParameterNotAnalogOutput;
+        case ParameterKind::Timer: return isTimer(c) ? None : ParameterNotTimer;
         case ParameterKind::Count1To128: {
             if (!constant) return ParameterNotCount1To128;
             const std::int32_t w = readWholeAndFraction(p.text).whole;
@@ -108,7 +101,7 @@ SyntaxMessage CheckParameter(const TKorvelAlgorithm& algorithm, int i) {
             return w >= 0 && w <= 7 ? None : ParameterNotCount0To7;
         }
         case ParameterKind::Time: {
-            if (high != 0xB1) return ParameterNotTime;
+            if (!isTimeLiteral(c)) return ParameterNotTime;
             std::int32_t h = 0, m = 0, s = 0;
             if (scanIntegers(p.text, "%d.%d.%d", {&h, &m, &s}) < 1) return ParameterNotTime;
             const long long seconds = static_cast<long long>(h) * 3600 + static_cast<long long>(m) * 60 + s;
@@ -160,7 +153,7 @@ void BeginAlgorithm(TokenCode token, GeneratorState& state) {
     algorithm.line.clear();
     algorithm.lineWritten = false;
     algorithm.pending = true;
-    algorithm.index = static_cast<int>(token & 0xFF);
+    algorithm.index = algorithmIndexOf(token);
     algorithm.sourceLine = state.sourceLine;
 }
 
@@ -255,11 +248,11 @@ const AlgorithmParameter& AlgorithmLine::parameter(int p) const {
     return m_state.algorithm.parameters[static_cast<std::size_t>(p - 1)];
 }
 
-bool AlgorithmLine::isConstant(int p) const { return (parameter(p).code >> 12) == 0xE; }
+bool AlgorithmLine::isConstant(int p) const { return vestrel::isConstant(parameter(p).code); }
 
-bool AlgorithmLine::isNegative(int p) const { return (parameter(p).sign & 0xFF) == '-'; }
+bool AlgorithmLine::isNegative(int p) const { return parameter(p).sign == token::Minus; }
 
-std::string AlgorithmLine::name(int p) { return registeredNames(m_state, parameter(p).code).name; }
+std::string AlgorithmLine::registerOperand(int p) { return registeredNames(m_state, parameter(p).code).name; }
 
 std::string AlgorithmLine::mask(int p) {
     OperandNameSet names;
@@ -269,7 +262,7 @@ std::string AlgorithmLine::mask(int p) {
 
 std::string AlgorithmLine::constant(int p) const { return ConstantText(parameter(p).text); }
 
-std::string AlgorithmLine::value(int p) { return isConstant(p) ? constant(p) : name(p); }
+std::string AlgorithmLine::value(int p) { return isConstant(p) ? constant(p) : registerOperand(p); }
 
 AlgorithmLine& AlgorithmLine::signedOperand(std::string_view x, std::string_view y, int p) {
     const std::string v = value(p);

@@ -53,13 +53,15 @@ public:
     AlgorithmLine& operator<<(long long number);
     AlgorithmLine& operator<<(int number) { return *this << static_cast<long long>(number); }
 
-    // The IL name of parameter p (1-based), registered and named at this point.
-    std::string name(int p);
-    // The mask text of parameter p (1-based), after name(p).
+    // Registers the variable of parameter p (1-based) in the conversion table and returns
+    // its IL name. Where a template calls it fixes the register numbers.
+    std::string registerOperand(int p);
+    // The mask text of parameter p (1-based), after registerOperand(p).
     std::string mask(int p);
     // ConstantText of parameter p: the smallest whole number not below its value.
     std::string constant(int p) const;
-    // The value of p: ConstantText for a constant, the IL name for a variable.
+    // The value of p: ConstantText for a constant; a variable is registered, as by
+    // registerOperand, and named.
     std::string value(int p);
     bool isConstant(int p) const;
     bool isNegative(int p) const;  // the parameter carries the sign "-"

@@ -29,7 +29,7 @@ void applyToF0(AlgorithmLine& line, std::string_view op, int p) {
     } else if (line.isConstant(p)) {
         line << "; F0 " + o + " -" << line.constant(p);
     } else {
-        const std::string v = line.name(p);
+        const std::string v = line.registerOperand(p);
         line << "; F1 CHGSIGN " << v << "; F0 " + o + " F1";
     }
 }
@@ -37,7 +37,7 @@ void applyToF0(AlgorithmLine& line, std::string_view op, int p) {
 // `SignedOperand`(X, Y, p) whose fragments hold the name of the result q: q is named first,
 // since its name is written before the value of p.
 void assignSigned(AlgorithmLine& line, int q, int p) {
-    const std::string target = line.name(q);
+    const std::string target = line.registerOperand(q);
     line.signedOperand("; " + target + " = ", "; " + target + " CHGSIGN ", p);
 }
 
@@ -102,7 +102,7 @@ SyntaxMessage Template030(AlgorithmLine& line) {
     line.load("F1", 5);
     multiplyByCoefficient(line, "F1", 6);
     line << "; F0 + F1";
-    const std::string result = line.name(7);
+    const std::string result = line.registerOperand(7);
     line << "; " + result + " = F0";
     return SyntaxMessage::None;
 }
@@ -112,7 +112,7 @@ SyntaxMessage Template031(AlgorithmLine& line) {
     line.load("F0", 1);
     applyToF0(line, "*", 2);
     applyToF0(line, "/", 3);
-    const std::string result = line.name(4);
+    const std::string result = line.registerOperand(4);
     line << "; " + result + " = F0";
     return SyntaxMessage::None;
 }
@@ -126,7 +126,7 @@ SyntaxMessage Template032(AlgorithmLine& line) {
     const std::string b = line.value(2);
     line << "; F0 * " << b;
     line << "; F1 SIGN F0; ! F1; ABS F0; SQRT F0; F1 * 2; F1 - 1; F0 * F1";
-    const std::string result = line.name(3);
+    const std::string result = line.registerOperand(3);
     line << "; " + result + " = F0";
     return SyntaxMessage::None;
 }
@@ -146,23 +146,23 @@ SyntaxMessage Template033(AlgorithmLine& line) {
     compareInput(line, "<", 5);
     line << "; THEN";
     segmentValue(line, 3, 4, 5, 6);
-    line << "; " + line.name(2) + " = F0; ELSE; IF";
+    line << "; " + line.registerOperand(2) + " = F0; ELSE; IF";
     compareInput(line, "<", 7);
     line << "; THEN";
     segmentValue(line, 5, 6, 7, 8);
-    line << "; " + line.name(2) + " = F0; ELSE";
+    line << "; " + line.registerOperand(2) + " = F0; ELSE";
     segmentValue(line, 7, 8, 9, 10);
-    line << "; " + line.name(2) + " = F0; END_IF; END_IF; END_IF; END_IF";
+    line << "; " + line.registerOperand(2) + " = F0; END_IF; END_IF; END_IF; END_IF";
     return SyntaxMessage::None;
 }
 
 // The largest (mode on) or smallest (mode off) of eight values and its position 1..8.
 SyntaxMessage Template034(AlgorithmLine& line) {
     const AlgorithmParameter& mode = line.parameter(11);
-    if ((mode.code >> 8) == 0xA1) {
-        line << ((mode.code & 0xFF) == 5 ? "  F2 = 0" : "  F2 = 1");  // "откл" or "вкл"
+    if (isSwitchValue(mode.code)) {
+        line << (mode.code == token::ValueOff ? "  F2 = 0" : "  F2 = 1");
     } else {
-        const std::string bit = line.name(11);
+        const std::string bit = line.registerOperand(11);
         line << "  F2 = " + bit << "; F2 & " + line.mask(11);
     }
     line.load("F0", 1);
@@ -171,9 +171,9 @@ SyntaxMessage Template034(AlgorithmLine& line) {
     line << "; ELSE";
     scanValues(line, ">");
     line << "; END_IF";
-    const std::string selected = line.name(9);
+    const std::string selected = line.registerOperand(9);
     line << "; " + selected + " = F0";
-    const std::string position = line.name(10);
+    const std::string position = line.registerOperand(10);
     line << "; " + position + " = F1";
     return SyntaxMessage::None;
 }

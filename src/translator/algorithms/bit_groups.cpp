@@ -11,8 +11,8 @@ namespace vestrel {
 
 namespace {
 
-// "вкл" (low byte 4) as opposed to "откл" (low byte 5).
-bool isOn(const AlgorithmLine& line, int p) { return (line.parameter(p).code & 0xFF) == 4; }
+// "вкл" as opposed to "откл".
+bool isOn(const AlgorithmLine& line, int p) { return line.parameter(p).code == token::ValueOn; }
 
 TokenCode codeOf(const AlgorithmLine& line, int p) { return line.parameter(p).code; }
 
@@ -69,7 +69,7 @@ SyntaxMessage reduceGroup(AlgorithmLine& line, Reduction reduction) {
             case Reduction::Or: line << "! F1; ! F1; F0 | F1; "; break;
         }
     }
-    const std::string result = line.name(2);
+    const std::string result = line.registerOperand(2);
     const std::string weight = line.mask(2);
     if (isOn(line, 5)) line << "F0 * " << weight << "; " << result << " | F0; ";
     else line << "F0 * " << weight << "; ~F0; " << result << " & F0; ";

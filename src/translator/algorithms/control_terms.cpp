@@ -6,15 +6,10 @@
 
 namespace vestrel::control {
 
-namespace {
-constexpr TokenCode kSwitchHigh = 0xA1;  // "вкл" / "откл"
-constexpr TokenCode kOffLow = 0x05;      // "откл"
-}  // namespace
-
 Mode modeOf(const AlgorithmLine& line, int p) {
     const TokenCode code = line.parameter(p).code;
-    if (((code >> 8) & 0xFF) != kSwitchHigh) return Mode::Bit;
-    return (code & 0xFF) == kOffLow ? Mode::Off : Mode::On;
+    if (!isSwitchValue(code)) return Mode::Bit;
+    return code == token::ValueOff ? Mode::Off : Mode::On;
 }
 
 double valueOf(const AlgorithmLine& line, int p) { return constantValue(line.parameter(p).text); }

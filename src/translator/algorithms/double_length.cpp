@@ -19,9 +19,9 @@ constexpr std::string_view NormaliseTail =
 // Stores F0 × 2^F1 normalised into the pair (pm, pe); a zero is stored as m = e = 0.
 void StoreNormalised(AlgorithmLine& line, int pm, int pe) {
     line << "; IF; F0 == 0; THEN";
-    const std::string m = line.name(pm);
+    const std::string m = line.registerOperand(pm);
     line << "; " + m + " = 0";
-    const std::string e = line.name(pe);
+    const std::string e = line.registerOperand(pe);
     line << "; " + e + " = 0";
     line << NormaliseTail;
     line << "; " + m + " = F0";
@@ -30,7 +30,7 @@ void StoreNormalised(AlgorithmLine& line, int pm, int pe) {
 
 // "; name = F<n>" for a result parameter, named where it is written.
 void storeResult(AlgorithmLine& line, int p, std::string_view source) {
-    const std::string target = line.name(p);
+    const std::string target = line.registerOperand(p);
     line << "; " + target + " = " + std::string(source);
 }
 
@@ -43,7 +43,7 @@ void multiplyF0(AlgorithmLine& line, int p) {
     } else if (line.isConstant(p)) {
         line << "; F0 * -" << line.constant(p);
     } else {
-        const std::string v = line.name(p);
+        const std::string v = line.registerOperand(p);
         line << "; F1 CHGSIGN " << v << "; F0 * F1";
     }
 }
@@ -93,7 +93,7 @@ SyntaxMessage Template041(AlgorithmLine& line) {
     line << "; F1 * 1000; F1 + F2";
     // The bit's weight comes from the variable's number, before the variable is named.
     line << "; F0 - F1; SIGN F0; F0 * " << (1 << (line.parameter(5).code & 7));
-    const std::string bit = line.name(5);
+    const std::string bit = line.registerOperand(5);
     line << "; " + bit + " | F0";
     return SyntaxMessage::None;
 }
@@ -105,7 +105,7 @@ SyntaxMessage Template042(AlgorithmLine& line) {
     line.signedOperand("; F0 + ", "; F0 - ", 2);
     multiplyF0(line, 3);
     line << "; F0 / 1000; F1 = F0; F1 % 1000";
-    const std::string low = line.name(4);
+    const std::string low = line.registerOperand(4);
     line << "; " + low + " = F1; F0 - F1; F0 / 1000";
     storeResult(line, 5, "F0");
     return SyntaxMessage::None;
@@ -179,7 +179,7 @@ SyntaxMessage Template062(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 2);
     line << ScaleByExponent;
-    line << "; " + line.name(3) + " = F0; END_IF";
+    line << "; " + line.registerOperand(3) + " = F0; END_IF";
     return SyntaxMessage::None;
 }
 
@@ -192,8 +192,8 @@ SyntaxMessage Template063(AlgorithmLine& line) {
     line.load("F0", 1);
     line.load("F1", 2);
     line << ScaleByExponent << "; F1 = F0; F1 % 1000";
-    line << "; " + line.name(4) + " = F1; F0 / 1000; F0 % 1000";
-    line << "; " + line.name(3) + " = F0; END_IF";
+    line << "; " + line.registerOperand(4) + " = F1; F0 / 1000; F0 % 1000";
+    line << "; " + line.registerOperand(3) + " = F0; END_IF";
     return SyntaxMessage::None;
 }
 

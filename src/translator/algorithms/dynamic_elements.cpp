@@ -28,7 +28,7 @@ void holdInput(AlgorithmLine& line, int p, const char* call) {
         case Mode::Off: break;
         case Mode::On: line << "; CALL " + std::string(call) + " (F2, 0)"; break;
         case Mode::Bit:
-            line << "; F0 = " + line.name(p) << "; F0 & " + whole(1LL << (line.parameter(p).code & 7))
+            line << "; F0 = " + line.registerOperand(p) << "; F0 & " + whole(1LL << (line.parameter(p).code & 7))
                  << "; IF; F0 > 0; THEN; CALL " + std::string(call) + " 0 ( F2, 0); END_IF";
             break;
     }
@@ -48,17 +48,17 @@ SyntaxMessage Template010(AlgorithmLine& line) {
         line << "; F1 = " + real(correction(line, 4, 5) * valueOf(line, 3));
     } else {
         line << (line.isNegative(4) ? "; F1 CHGSIGN " : "; F1 = ") << real(valueOf(line, 5) / 512)
-             << "; F1 * " + line.name(4) << "; F1 + 1; F1 * " + real(valueOf(line, 3));
+             << "; F1 * " + line.registerOperand(4) << "; F1 + 1; F1 * " + real(valueOf(line, 3));
     }
     const double tf = printed(real(correction(line, 7, 8) * static_cast<double>(secondsOf(line, 6))));
 
     line << "; IF; F0 == 0; THEN";
-    line.load("F3", 1) << "; F3 * F1; " + sw0 + " = F3; " + line.name(2) + "= 0; ELSE";
+    line.load("F3", 1) << "; F3 * F1; " + sw0 + " = F3; " + line.registerOperand(2) + "= 0; ELSE";
     line.load("F2", 1) << "; F2 - " + sw0 + "; F2 / I254";
     line.signedOperand("; " + sw0 + " = ", "; " + sw0 + " CHGSIGN ", 1);
     const double factor = decay(quotient(nominalCycle(line), tf) * 0.001, tf);
     line << "; " + sw1 + " * " + real(factor) + "; F2 * I254; " + sw1 + " + F2" << "; F1 * " + sw1;
-    line << "; " + line.name(2) + " = F1" << "; END_IF";
+    line << "; " + line.registerOperand(2) + " = F1" << "; END_IF";
     return SyntaxMessage::None;
 }
 
@@ -73,8 +73,8 @@ SyntaxMessage Template011(AlgorithmLine& line) {
     // is 0 and the factor is its limit, 0.
     const double wholeSeconds = std::trunc(printed(tiText));
     const double factor = decay(quotient(nominalCycle(line), wholeSeconds) * 0.001, wholeSeconds);
-    line << "; " + line.name(2) + " * " + real(factor) << "; F0 = " + line.name(1) + "; F0 / F1";
-    line << "; F0 * I254" << "; " + line.name(2) + " + F0";
+    line << "; " + line.registerOperand(2) + " * " + real(factor) << "; F0 = " + line.registerOperand(1) + "; F0 / F1";
+    line << "; F0 * I254" << "; " + line.registerOperand(2) + " + F0";
     return SyntaxMessage::None;
 }
 
@@ -88,18 +88,18 @@ SyntaxMessage Template012(AlgorithmLine& line) {
         line << "; F1 = " + real(quotient(0.5, correction(line, 4, 5) * static_cast<double>(secondsOf(line, 3))));
     } else {
         line << (line.isNegative(4) ? "; F2 CHGSIGN " : "; F2 = ") << real(valueOf(line, 5) / 512)
-             << "; F2 * " + line.name(4) << "; F2 + 1; F2 * " + whole(secondsOf(line, 3)) << "; F1 = 0.05; F1 / F2";
+             << "; F2 * " + line.registerOperand(4) << "; F2 + 1; F2 * " + whole(secondsOf(line, 3)) << "; F1 = 0.05; F1 / F2";
     }
 
     line << "; IF; F0 == 0; THEN";
-    line.signedOperand("; " + sw0 + " = ", "; " + sw0 + " CHGSIGN ", 1) << "; " + sw1 + " = " + line.name(2) + "; ELSE";
+    line.signedOperand("; " + sw0 + " = ", "; " + sw0 + " CHGSIGN ", 1) << "; " + sw1 + " = " + line.registerOperand(2) + "; ELSE";
     line.load("F2", 1) << "; F2 + " + sw0 + "; F2 * F1; F2 * I254; F2 / 2";
     line.signedOperand("; " + sw0 + " = ", "; " + sw0 + " CHGSIGN ", 1);
     holdInput(line, 8, "MAX");
     holdInput(line, 9, "MIN");
     line << "; " + sw1 + " + F2";
 
-    const std::string out = line.name(2);
+    const std::string out = line.registerOperand(2);
     if (line.isConstant(6) && line.isConstant(7)) {
         const std::string a = whole(signedWhole(line, 6)), b = whole(signedWhole(line, 7));
         if (signedWhole(line, 7) >= signedWhole(line, 6))
@@ -140,16 +140,16 @@ SyntaxMessage Template013(AlgorithmLine& line) {
 // Time program: the output as a piecewise-linear function of the time since a timer started.
 SyntaxMessage Template014(AlgorithmLine& line) {
     const TokenCode timer = line.parameter(1).code;
-    const std::string timerValue = registeredNames(line.state(), timer + 0x100).name;
-    const std::string key = line.name(1);
+    const std::string timerValue = registeredNames(line.state(), timerValueKey(timer)).name;
+    const std::string key = line.registerOperand(1);
     const std::string mask = line.mask(1);
     line << "  F0 = " + key + "; F0 & " + mask + "; F0 / " + mask +
                 "; F5 = TM.HOUR; F5 * 60; F5 + TM.MIN; F5 * 60; F5 + TM.SEC; F5 * F0; F0 * 2; F0 - 1; F0 * " +
                 timerValue + "; F5 - F0; F0 SIGN F5; F0 * 86400; F5 + F0";
 
-    line << "; IF; F5 < " + whole(secondsOf(line, 3)) + "; THEN" << "; " + line.name(2);
+    line << "; IF; F5 < " + whole(secondsOf(line, 3)) + "; THEN" << "; " + line.registerOperand(2);
     line.signedOperand(" = ", " CHGSIGN ", 4);
-    line << "; ELSE; IF; F5 > " + whole(secondsOf(line, 9)) + "; THEN" << "; " + line.name(2);
+    line << "; ELSE; IF; F5 > " + whole(secondsOf(line, 9)) + "; THEN" << "; " + line.registerOperand(2);
     line.signedOperand(" = ", " CHGSIGN ", 10);
 
     struct Segment {
@@ -165,7 +165,7 @@ SyntaxMessage Template014(AlgorithmLine& line) {
         line.signedOperand("; F1 - ", "; F1 + ", g.va);
         line << "; F1 / F0; F0 = F5" << "; F0 - " + whole(secondsOf(line, g.ta)) + "; F0 * F1";
         line.signedOperand("; F0 + ", "; F0 - ", g.va);
-        line << "; " + line.name(2) + (last ? " = F0; END_IF; END_IF; END_IF; END_IF" : " = F0");
+        line << "; " + line.registerOperand(2) + (last ? " = F0; END_IF; END_IF; END_IF; END_IF" : " = F0");
     }
     return SyntaxMessage::None;
 }
@@ -176,7 +176,7 @@ SyntaxMessage Template015(AlgorithmLine& line) {
     line.firstCycleTest(s);
     const std::string& sw0 = s.words[0];
 
-    line << "; IF; F0 == 0; THEN" << "; " + sw0 + " = " + line.name(2);
+    line << "; IF; F0 == 0; THEN" << "; " + sw0 + " = " + line.registerOperand(2);
     line.signedOperand("; " + sw0 + " - ", "; " + sw0 + " + ", 1);
     line << "; ELSE; IF; " + sw0 + " > 0; THEN";
     line.load("F0", 4) << "; F0 * " + real(valueOf(line, 5) / 512) + "; F0 + 1";
@@ -185,7 +185,7 @@ SyntaxMessage Template015(AlgorithmLine& line) {
     // The output is the input plus the offset that remains.
     line << "; F1 = " + sw0;
     line.signedOperand("; F1 + ", "; F1 - ", 1);
-    line << "; " + line.name(2) + " = F1; END_IF; END_IF";
+    line << "; " + line.registerOperand(2) + " = F1; END_IF; END_IF";
     return SyntaxMessage::None;
 }
 

@@ -15,20 +15,19 @@ using text::append;
 // the whole number of a constant, else nothing.
 void appendOperand(std::string& line, GeneratorState& state, const TExpression& record, int i, int form) {
     const TokenCode code = record.operands[static_cast<std::size_t>(i)];
-    const unsigned family = (code >> 12) & 0xF;
-    if (family == 2 || family == 4 || family == 8) {
+    if (isNumericVariable(code)) {
         state.convertTable->RegisterVariable(code);
         OperandNameSet names;
         state.convertTable->OperandNames(code, names);
         line += form == 0 ? names.name : names.name2;
-    } else if (((code >> 8) & 0xFF) == 0xE0) {
+    } else if (isConstant(code)) {
         append(line, record.constants[static_cast<std::size_t>(i)]);
     }
 }
 
 int GenerateExpression(GeneratorState& state, TExpression& record) {
     const std::int32_t d = state.FDepth;
-    const bool leadingMinus = (record.sign & 0xFF) == '-';
+    const bool leadingMinus = record.sign == token::Minus;
     std::string& line = record.line;
     line.clear();
     append(line, "  ", F{d}, leadingMinus ? " CHGSIGN " : " = ");
@@ -38,9 +37,8 @@ int GenerateExpression(GeneratorState& state, TExpression& record) {
     for (int i = 2; i < record.operandCount; ++i) {
         const int o = i - operatorShift;
         const TokenCode op = (o >= 0 && o < kMaxExpressionItems) ? record.operators[static_cast<std::size_t>(o)] : 0;
-        if (((op >> 8) & 0xFF) != 0xB0) continue;
-        if ((op & 0xFF) != '+' && (op & 0xFF) != '-') continue;
-        append(line, "; ", F{d}, (op & 0xFF) == '+' ? " + " : " - ");
+        if (op != token::Plus && op != token::Minus) continue;
+        append(line, "; ", F{d}, op == token::Plus ? " + " : " - ");
         appendOperand(line, state, record, i, 0);
     }
     if (!record.inCondition) {
@@ -49,7 +47,7 @@ int GenerateExpression(GeneratorState& state, TExpression& record) {
         append(line, " = ", F{d});
     } else {
         const F left{d + 1}, right{d};
-        const char comparison = static_cast<char>(record.comparison & 0xFF);
+        const char comparison = operatorChar(record.comparison);
         if (comparison == '<' || comparison == '=' || comparison == '>') {
             append(line, "; ", left, " = ");
             appendOperand(line, state, record, 0, 0);

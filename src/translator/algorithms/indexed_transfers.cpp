@@ -20,10 +20,10 @@ enum class ArraySide { Source, Destination };
 // bit variable whose bit decides.
 void writeInversionMask(AlgorithmLine& line) {
     const TokenCode inversion = codeOf(line, 6);
-    if ((inversion >> 8) == 0xA1) {
-        line << ((inversion & 0xFF) == 4 ? "  F2 = 1" : "  F2 = 0");
+    if (isSwitchValue(inversion)) {
+        line << (inversion == token::ValueOn ? "  F2 = 1" : "  F2 = 0");
     } else {
-        const std::string name = line.name(6);
+        const std::string name = line.registerOperand(6);
         const std::string mask = line.mask(6);
         line << "  F2 = " << name << "; F2 & " << mask << "; F2 / " << mask;
     }
@@ -71,7 +71,7 @@ SyntaxMessage indexedBitCopy(AlgorithmLine& line, ArraySide array) {
         return SyntaxMessage::None;
     }
     for (int group = 0; group < groups; ++group) {
-        const std::string index = line.name(5);
+        const std::string index = line.registerOperand(5);
         line << "; IF; " << index << " == " << group + 1 << "; THEN";
         copyGroup(group);
         line << "; END_IF";
@@ -116,7 +116,7 @@ SyntaxMessage indexedAnalogCopy(AlgorithmLine& line, ArraySide array) {
         return SyntaxMessage::None;
     }
     for (int group = 1; group <= groups; ++group) {
-        const std::string index = line.name(5);
+        const std::string index = line.registerOperand(5);
         line << "IF; " << index << " == " << group << "; THEN";
         for (int j = 0; j < groupSize; ++j) {
             line << "; ";
@@ -143,15 +143,15 @@ SyntaxMessage Template104(AlgorithmLine& line) {
     if (line.isConstant(kIndex)) {
         const int index = constantWhole(line, kIndex);
         if (index < 1 || index > kValues) return SyntaxMessage::None;
-        const std::string target = line.name(kResult);
+        const std::string target = line.registerOperand(kResult);
         line << target;
         line.signedOperand(" = ", " CHGSIGN ", index);
         return SyntaxMessage::None;
     }
     for (int k = 1; k <= kValues; ++k) {
-        const std::string index = line.name(kIndex);
+        const std::string index = line.registerOperand(kIndex);
         line << "IF; " << index << " == " << k << "; THEN";
-        const std::string target = line.name(kResult);
+        const std::string target = line.registerOperand(kResult);
         line << "; " << target;
         line.signedOperand(" = ", " CHGSIGN ", k);
         line << "; END_IF; ";

@@ -61,10 +61,10 @@ SyntaxMessage Template001(AlgorithmLine& line) {
     if (line.isConstant(4)) {
         line << "; F1 = " + real(correction(line, 4, 5) * valueOf(line, 3));
     } else if (!line.isNegative(4)) {
-        line << "; F1 = " + real(valueOf(line, 5) / 512) << "; F1 * " + line.name(4) << "; F1 + 1; F1 * " +
+        line << "; F1 = " + real(valueOf(line, 5) / 512) << "; F1 * " + line.registerOperand(4) << "; F1 + 1; F1 * " +
                     real(valueOf(line, 3));
     } else {
-        line << "; F1 = " + real(valueOf(line, 5) / 512) << "; F2 CHGSIGN " + line.name(4) << "; F1 * F2; F1 + 1"
+        line << "; F1 = " + real(valueOf(line, 5) / 512) << "; F2 CHGSIGN " + line.registerOperand(4) << "; F1 * F2; F1 + 1"
              << "; F1 * " + real(valueOf(line, 3));
     }
     line << "; F2 = F1";
@@ -74,8 +74,8 @@ SyntaxMessage Template001(AlgorithmLine& line) {
         line << "; F2 / " + real(correction(line, 7, 8) * static_cast<double>(secondsOf(line, 6)));
     } else {
         line << "; F3 = " + real(valueOf(line, 8) / 512);
-        if (!line.isNegative(7)) line << "; F3 * " + line.name(7) << "; F3 + 1";
-        else line << "; F4 CHGSIGN " + line.name(7) << "; F3 * F4; F3 + 1";
+        if (!line.isNegative(7)) line << "; F3 * " + line.registerOperand(7) << "; F3 + 1";
+        else line << "; F4 CHGSIGN " + line.registerOperand(7) << "; F3 * F4; F3 + 1";
         line << "; F3 * " + whole(secondsOf(line, 6)) << "; F2 / F3";
     }
 
@@ -88,14 +88,14 @@ SyntaxMessage Template001(AlgorithmLine& line) {
     const Mode mode = modeOf(line, 9);
     switch (mode) {
         case Mode::Off:
-            line << "; " + sw0 + " = F3; " + sw1 + " CHGSIGN " + line.name(2) + "; F4 = F3; F4 * F1; " + sw1 +
+            line << "; " + sw0 + " = F3; " + sw1 + " CHGSIGN " + line.registerOperand(2) + "; F4 = F3; F4 * F1; " + sw1 +
                         " - F4; " + sw1 + " / F1";
             break;
         case Mode::On:
-            line << "; " + sw2 + " = F3; " + sw0 + " = 0; " + sw1 + " CHGSIGN " + line.name(2) + "; " + sw1 + " / F1";
+            line << "; " + sw2 + " = F3; " + sw0 + " = 0; " + sw1 + " CHGSIGN " + line.registerOperand(2) + "; " + sw1 + " / F1";
             break;
         case Mode::Bit:
-            line << "; F4 = " + line.name(9) << "; F4 & " + line.mask(9) << "; " + sw1 + " CHGSIGN " + line.name(2)
+            line << "; F4 = " + line.registerOperand(9) << "; F4 & " + line.mask(9) << "; " + sw1 + " CHGSIGN " + line.registerOperand(2)
                  << "; IF; F4 > 0; THEN" << "; " + sw2 + " = F3" << "; " + sw0 + " = 0" << "; ELSE"
                  << "; " + sw0 + " = F3" << "; F4 = F3; F4 * F1" << "; " + sw1 + " - F4" << "; END_IF"
                  << "; " + sw1 + " / F1";
@@ -108,14 +108,14 @@ SyntaxMessage Template001(AlgorithmLine& line) {
         case Mode::Off: break;
         case Mode::On: track(line, "F3", "F4", sw2, 10); break;
         case Mode::Bit:
-            line << "; F4 = " + line.name(9) << "; F4 & " + line.mask(9) << "; IF; F4 > 0; THEN";
+            line << "; F4 = " + line.registerOperand(9) << "; F4 & " + line.mask(9) << "; IF; F4 > 0; THEN";
             track(line, "F3", "F4", sw2, 10);
             line << "; END_IF";
             break;
     }
     line << "; F4 = " + sw0 + "; F4 + F3; F4 / 2; F4 * I254; F4 * F2; " + sw1 + " + F4"
          << "; " + sw0 + " = F3; F3 * F1; F3 + " + sw1 + "; CHGSIGN F3";
-    limits(line, "F3", "F4", 12, 13, line.name(2));
+    limits(line, "F3", "F4", 12, 13, line.registerOperand(2));
     line << "; END_IF";
     return SyntaxMessage::None;
 }
@@ -131,14 +131,14 @@ SyntaxMessage Template002(AlgorithmLine& line) {
         line << "; F2 = " + real(correction(line, 4, 5) * (valueOf(line, 3) * t9));
     } else {
         line << "; F3 = " + real(t9 * valueOf(line, 3)) << (line.isNegative(4) ? "; F2 CHGSIGN " : "; F2 = ")
-             << line.name(4) << "; F2 * " + real(valueOf(line, 5) / 512) << "; F2 + 1; F2 * F3";
+             << line.registerOperand(4) << "; F2 * " + real(valueOf(line, 5) / 512) << "; F2 + 1; F2 * F3";
     }
     line << "; F1 = F2";
 
     if (line.isConstant(7)) {
         line << "; F1 / " + real(correction(line, 7, 8) * static_cast<double>(secondsOf(line, 6)));
     } else {
-        line << (line.isNegative(7) ? "; F3 CHGSIGN " : "; F3 = ") << line.name(7)
+        line << (line.isNegative(7) ? "; F3 CHGSIGN " : "; F3 = ") << line.registerOperand(7)
              << "; F3 * " + real(valueOf(line, 8) / 512) << "; F3 + 1" << "; F3 * " + whole(secondsOf(line, 6))
              << "; F1 / F3";
     }
@@ -150,20 +150,20 @@ SyntaxMessage Template002(AlgorithmLine& line) {
     switch (modeOf(line, 10)) {
         case Mode::Off:
             line << "; IF; F0 == 0; THEN"
-                 << "; " + sw0 + " = F3; " + sw0 + " * F1; " + line.name(2) + " = " + sw0 + "; ELSE";
+                 << "; " + sw0 + " = F3; " + sw0 + " * F1; " + line.registerOperand(2) + " = " + sw0 + "; ELSE";
             break;
         case Mode::On:
             line << "; IF; F0 == 0; THEN"
-                 << "; " + sw0 + " = 0; " + line.name(2) + " = 0; " + sw1 + " = F3; ELSE";
+                 << "; " + sw0 + " = 0; " + line.registerOperand(2) + " = 0; " + sw1 + " = F3; ELSE";
             track(line, "F3", "F4", sw1, 11);
             break;
         case Mode::Bit:
             // The bit chooses at run time between the start values of "вкл" (bit set) and
             // "откл", and runs the tracking step only while it is set.
-            line << "; F8 = " + line.name(10) << "; F8 & " + line.mask(10) << "; IF; F0 == 0; THEN"
+            line << "; F8 = " + line.registerOperand(10) << "; F8 & " + line.mask(10) << "; IF; F0 == 0; THEN"
                  << "; IF; F8 > 0; THEN"
-                 << "; " + sw0 + " = 0; " + line.name(2) + " = 0; " + sw1 + " = F3" << "; ELSE"
-                 << "; " + sw0 + " = F3; " + sw0 + " * F1; " + line.name(2) + " = " + sw0 << "; END_IF"
+                 << "; " + sw0 + " = 0; " + line.registerOperand(2) + " = 0; " + sw1 + " = F3" << "; ELSE"
+                 << "; " + sw0 + " = F3; " + sw0 + " * F1; " + line.registerOperand(2) + " = " + sw0 << "; END_IF"
                  << "; ELSE" << "; IF; F8 > 0; THEN";
             track(line, "F3", "F4", sw1, 11);
             line << "; END_IF";
@@ -171,7 +171,7 @@ SyntaxMessage Template002(AlgorithmLine& line) {
     }
 
     line << "; F4 = " + sw0 + "; F4 - F3; F4 * F2; " << "F4 / I254; " << "; " + sw0 + " = F3; F3 * F1; F3 - F4; "
-         << "; F5 = 1000; CALL MIN ( F3, F5, F4); CHGSIGN F5; CALL MAX ( F4, F5, F4); " + line.name(2) +
+         << "; F5 = 1000; CALL MIN ( F3, F5, F4); CHGSIGN F5; CALL MAX ( F4, F5, F4); " + line.registerOperand(2) +
                 " CHGSIGN F4";
     line << "; END_IF";
     return SyntaxMessage::None;
@@ -187,7 +187,7 @@ SyntaxMessage Template003(AlgorithmLine& line) {
     if (line.isConstant(4)) {
         line << "; F1 = " + real(correction(line, 4, 5) * valueOf(line, 3));
     } else {
-        line << (line.isNegative(4) ? "; F1 CHGSIGN " : "; F1 = ") << line.name(4)
+        line << (line.isNegative(4) ? "; F1 CHGSIGN " : "; F1 = ") << line.registerOperand(4)
              << "; F1 * " + real(valueOf(line, 5) * valueOf(line, 3) / 512) << "; F1 + " + real(valueOf(line, 3));
     }
     const double corr = correction(line, 8, 9);
@@ -201,20 +201,20 @@ SyntaxMessage Template003(AlgorithmLine& line) {
 
     line.load("F6", 1).load("F7", 12) << "; F7 / 2" << "; CALL DZONE 0 ( F6, F7, F5)";
     const Mode mode = modeOf(line, 10);
-    if (mode == Mode::Bit) line << "; F8 = " + line.name(10) << "; F8 & " + line.mask(10);
+    if (mode == Mode::Bit) line << "; F8 = " + line.registerOperand(10) << "; F8 & " + line.mask(10);
 
     line << "; IF; F0 == 0; THEN";
     switch (mode) {
         case Mode::Off:
-            line << "; " + sw0 + " = F5; " + sw1 + " CHGSIGN " + line.name(2) + "; " + sw2 + " = 0; F6 = F5; F6 * F1; " +
+            line << "; " + sw0 + " = F5; " + sw1 + " CHGSIGN " + line.registerOperand(2) + "; " + sw2 + " = 0; F6 = F5; F6 * F1; " +
                         sw1 + " - F6";
             break;
         case Mode::On:
-            line << "; " + sw0 + " = F5; " + sw1 + " CHGSIGN " + line.name(2) + "; " + sw1 + " / F1; " + sw2 +
+            line << "; " + sw0 + " = F5; " + sw1 + " CHGSIGN " + line.registerOperand(2) + "; " + sw1 + " / F1; " + sw2 +
                         " = 0; " + sw3 + " = F5";
             break;
         case Mode::Bit:
-            line << "; " + sw1 + " CHGSIGN " + line.name(2) + "; IF; F8 > 0; THEN; " + sw0 + " = 0; " + sw2 + " = 0; " +
+            line << "; " + sw1 + " CHGSIGN " + line.registerOperand(2) + "; IF; F8 > 0; THEN; " + sw0 + " = 0; " + sw2 + " = 0; " +
                         sw3 + " = F5; ELSE; " + sw0 + " = F5; F6 = F5; F6 * F1; " + sw1 + " - F6; END_IF"
                  << "; " + sw1 + " / F1; ";
             break;
@@ -233,7 +233,7 @@ SyntaxMessage Template003(AlgorithmLine& line) {
     line << "; F6 = " + sw0 + "; F6 + F5; F6 / 2; F6 * I254; F6 * F2" << "; " + sw1 + " + F6"
          << "; F7 = F5; F7 - " + sw0 + "; " + sw2 + " * F4" << "; F7 * 8" << "; " + sw2 + " + F7"
          << "; " + sw0 + " = F5" << "; F5 + " + sw1 + "; F5 + " + sw2 + "; F5 * F1; CHGSIGN F5";
-    limits(line, "F5", "F6", 13, 14, line.name(2));
+    limits(line, "F5", "F6", 13, 14, line.registerOperand(2));
     line << "; END_IF";
     return SyntaxMessage::None;
 }
@@ -254,7 +254,7 @@ SyntaxMessage Template004(AlgorithmLine& line) {
         line << "; F1 = " + real(quotient(correction(line, 4, 5) * (valueOf(line, 3) * tc), tx));
     } else {
         line << (line.isNegative(4) ? "; F1 CHGSIGN " : "; F1 = ")
-             << real(valueOf(line, 5) * (valueOf(line, 3) * tc) / 512) << "; F1 * " + line.name(4)
+             << real(valueOf(line, 5) * (valueOf(line, 3) * tc) / 512) << "; F1 * " + line.registerOperand(4)
              << "; F1 + " + real(valueOf(line, 3) * tc) << "; F1 / F2";
     }
     const std::string tdText = real(corr * static_cast<double>(secondsOf(line, 7)));
@@ -266,7 +266,7 @@ SyntaxMessage Template004(AlgorithmLine& line) {
 
     line.load("F7", 13).load("F8", 1) << "; F7 / 2" << "; CALL DZONE 0 ( F8, F7, F6)";
     const Mode mode = modeOf(line, 11);
-    if (mode == Mode::Bit) line << "; F8 = " + line.name(11) << "; F8 & " + line.mask(11);
+    if (mode == Mode::Bit) line << "; F8 = " + line.registerOperand(11) << "; F8 & " + line.mask(11);
 
     line << "; IF; F0 == 0; THEN";
     switch (mode) {
@@ -292,7 +292,7 @@ SyntaxMessage Template004(AlgorithmLine& line) {
          << "; F8 CHGSIGN " + sw1 + "; " + sw1 + " * F5; F9 = F7; F9 * I254; F9 * 8" << "; " + sw1 + " + F9"
          << "; F8 + " + sw1 + "; F8 / I254" << "; " + sw2 + " * F5" << "; F9 = F8; F9 * I254; F9 * 8; F9 * F4"
          << "; " + sw2 + " + F9" << "; F7 * F2; F6 + F7" << "; F6 + " + sw2 + "; CHGSIGN F6";
-    line << "; F7 = 1000; CALL MIN 0 ( F6, F7, F5); CHGSIGN F7; CALL MAX 0 ( F5, F7, " + line.name(2) + "); END_IF";
+    line << "; F7 = 1000; CALL MIN 0 ( F6, F7, F5); CHGSIGN F7; CALL MAX 0 ( F5, F7, " + line.registerOperand(2) + "); END_IF";
     return SyntaxMessage::None;
 }
 

@@ -21,7 +21,7 @@ struct TimerNames {
 
 TimerNames timerNames(GeneratorState& state, TokenCode timer) {
     TimerNames names;
-    names.value = registeredNames(state, timer + 0x100).name;
+    names.value = registeredNames(state, timerValueKey(timer)).name;
     OperandNameSet key = registeredNames(state, timer);
     names.name = std::move(key.name);
     if (key.mask.empty()) {
@@ -62,7 +62,7 @@ long long timeValueOf(const TTimeExpression& record) {
 void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
     const std::int32_t d = state.FDepth;
     const TimerNames target = timerNames(state, record.target);
-    const bool valueIsTimer = ((record.valueCode >> 8) & 0xFF) == 0x70;
+    const bool valueIsTimer = isTimer(record.valueCode);
     TimerNames value;
     if (valueIsTimer) value = timerNames(state, record.valueCode);
     const long long n = timeValueOf(record);
@@ -71,7 +71,7 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
     line.clear();
 
     if (record.inCondition) {
-        switch (record.comparison & 0xFF) {
+        switch (operatorChar(record.comparison)) {
             case '<':
                 if (valueIsTimer) {
                     appendTimerAgainstTimer(line, value, target, d, n1, n2);

@@ -22,17 +22,21 @@ struct KeyRule {
 };
 
 KeyRule registrationRule(TokenCode code) {
-    const unsigned high = (code >> 8) & 0xFF;
-    if (high == 0x50) return {code & 0xFFF8u, Lists::IOnly, false};
-    if (high == 0x71) return {code, Lists::IOnly, false};
-    if (high == 0xF2) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
-    switch ((code >> 12) & 0xF) {
-        case 1: case 3: return {code & 0xFFF8u, Lists::IThenW, false};
-        case 2: case 4: case 8: return {code, Lists::IThenW, false};
-        case 6: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
-        case 7: return {code & 0xFFF8u, Lists::IOnly, false};
-        default: return {};
+    if (kindOf(code) == token::BlockKey) return {code & 0xFFF8u, Lists::IOnly, false};
+    if (isTimerValueKey(code)) return {code, Lists::IOnly, false};
+    if (isSectionHeader(code)) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
+    switch (familyOf(code)) {
+        case TokenFamily::DiscreteInput: case TokenFamily::DiscreteOutput: return {code & 0xFFF8u, Lists::IThenW, false};
+        case TokenFamily::AnalogInput: case TokenFamily::AnalogOutput: case TokenFamily::IvVariable:
+            return {code, Lists::IThenW, false};
+        case TokenFamily::SectionKey: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, true};
+        case TokenFamily::Timer: return {code & 0xFFF8u, Lists::IOnly, false};
+        case TokenFamily::StateWord: case TokenFamily::BlockKey: case TokenFamily::ConditionWord:
+        case TokenFamily::OperationWord: case TokenFamily::SignOrTime: case TokenFamily::Command:
+        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
+            return {};
     }
+    return {};
 }
 
 // How an operand is named when its register is found in the I list.
@@ -45,21 +49,24 @@ struct NamingRule {
 };
 
 NamingRule namingRule(TokenCode code) {
-    const unsigned high = (code >> 8) & 0xFF;
     constexpr std::string_view noW = "Не хватает переменных W"_cp;
-    if (high == 0x50) return {code & 0xFFF8u, Lists::IOnly, 'Q', true, {}};
-    if (high == 0x71) return {code, Lists::IOnly, 'Q', false, "Не хватает переменных IQ"_cp};
-    if (high == 0xF2) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
-    switch ((code >> 12) & 0xF) {
-        case 1: return {code & 0xFFF8u, Lists::IThenW, 'I', true, noW};
-        case 2: return {code, Lists::IThenW, 'I', false, noW};
-        case 3: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
-        case 4: return {code, Lists::IThenW, 'Q', false, noW};
-        case 6: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
-        case 7: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
-        case 8: return {code, Lists::IThenW, 'Q', false, noW};
-        default: return {};
+    if (kindOf(code) == token::BlockKey) return {code & 0xFFF8u, Lists::IOnly, 'Q', true, {}};
+    if (isTimerValueKey(code)) return {code, Lists::IOnly, 'Q', false, "Не хватает переменных IQ"_cp};
+    if (isSectionHeader(code)) return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
+    switch (familyOf(code)) {
+        case TokenFamily::DiscreteInput: return {code & 0xFFF8u, Lists::IThenW, 'I', true, noW};
+        case TokenFamily::AnalogInput: return {code, Lists::IThenW, 'I', false, noW};
+        case TokenFamily::DiscreteOutput: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
+        case TokenFamily::AnalogOutput: return {code, Lists::IThenW, 'Q', false, noW};
+        case TokenFamily::SectionKey: return {(code & 0xF8u) + 0x6000u, Lists::IOnly, 'Q', true, {}};
+        case TokenFamily::Timer: return {code & 0xFFF8u, Lists::IThenW, 'Q', true, noW};
+        case TokenFamily::IvVariable: return {code, Lists::IThenW, 'Q', false, noW};
+        case TokenFamily::StateWord: case TokenFamily::BlockKey: case TokenFamily::ConditionWord:
+        case TokenFamily::OperationWord: case TokenFamily::SignOrTime: case TokenFamily::Command:
+        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
+            return {};
     }
+    return {};
 }
 
 // Appends a key when the list still has room; the last index stops at the capacity.
@@ -169,7 +176,7 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
         }
         if (!rule.shortage.empty()) m_notices.notice(rule.shortage);
         // A timer value that is missing is looked for once more as its timer.
-        if (((code >> 8) & 0xFF) != 0x71) return -1;
+        if (!isTimerValueKey(code)) return -1;
         rule = {code & 0xFFF8u, Lists::IThenW, 'Q', true, "Не хватает переменных W"_cp};
     }
     return -1;
@@ -198,7 +205,7 @@ int TConvertTable::AllocStateWord(std::uint32_t key, RegisterAllocation& allocat
 int TConvertTable::AllocFlagPair(std::uint32_t key, RegisterAllocation& allocation) {
     if (m_flagPairCursor.letter == '0' || m_flagPairCursor.bit > 7) {
         RegisterAllocation fresh;
-        if (!takeNewRegister(key | 0xC000u, fresh)) {
+        if (!takeNewRegister(flagPairKey(key), fresh)) {
             m_notices.notice("Не хватает переменных"_cp);
             return -1;
         }
@@ -256,18 +263,18 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
     const std::string_view marked = entry.mark ? " C " : "";
     auto mode = [&](std::string_view plain) { return marked.empty() ? plain : marked; };
     line.clear();
-    if (((k >> 8) & 0xFF) == 0x71) {
+    if (isTimerValueKey(k)) {
         append(line, 'Q', i, " TV_-lm", Octal{(k & 0xFF) >> 3, 2}, "-000", (k & 0xFF) & 7, mode(" In "));
         if (addComment) append(line, " (* Q", i, "  = зарезервировано для тм"_cp, Octal{k & 0xFF, 3}, " *)");
         return true;
     }
-    switch ((k >> 12) & 0xF) {
-        case 0:
+    switch (familyOf(k)) {
+        case TokenFamily::StateWord:
             append(line, 'I', i, " Work", i, " R ");
             if (addComment) append(line, " (* I", i, "  = зарезервировано для алг"_cp, Octal{k, 3}, " *)");
             break;
-        case 1: case 3: {
-            const bool input = ((k >> 12) & 0xF) == 1;
+        case TokenFamily::DiscreteInput: case TokenFamily::DiscreteOutput: {
+            const bool input = familyOf(k) == TokenFamily::DiscreteInput;
             append(line, input ? 'I' : 'Q', i, input ? " DI_-lm" : " DO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000",
                    ((k & 0xFFF) >> 3) & 7, mode(input ? " R " : " In "));
             if (addComment) {
@@ -277,14 +284,14 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             }
             break;
         }
-        case 2: case 4: {
-            const bool input = ((k >> 12) & 0xF) == 2;
+        case TokenFamily::AnalogInput: case TokenFamily::AnalogOutput: {
+            const bool input = familyOf(k) == TokenFamily::AnalogInput;
             append(line, input ? 'I' : 'Q', i, input ? " AI_-lm" : " AO_-lm", Octal{(k & 0xFFF) >> 3, 2}, "-000", k & 7,
                    mode(input ? " R " : " In "));
             if (addComment) append(line, " (* ", input ? "ва"_cp : "ав"_cp, Octal{k & 0xFFF, 3}, " *)");
             break;
         }
-        case 5: {
+        case TokenFamily::BlockKey: {
             append(line, 'Q', i, " KB_-lm", Octal{(k & 0xFF) >> 6, 2}, "-000", ((k & 0xFF) >> 3) & 7, mode(" In "));
             if (addComment) {
                 append(line, " (* ");
@@ -293,14 +300,14 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             }
             break;
         }
-        case 6: {
+        case TokenFamily::SectionKey: {
             const std::string section = SectionName(k & 0xFF);
             append(line, 'Q', i, " KS_-lm0", section.substr(0, 1), "-000", section.substr(1, 1), mode(" In "));
             if (addComment)
                 append(line, " (* ", "кс"_cp, SectionName(k & 0xF8), " - ", "кс"_cp, SectionName((k & 0xF8) + 7), " *)");
             break;
         }
-        case 7: {
+        case TokenFamily::Timer: {
             append(line, 'Q', i, " TK_-lm00-000", (k & 0xFF) >> 3, mode(" In "));
             if (addComment) {
                 const std::string number = octal3(k & 0xFF);
@@ -308,7 +315,7 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             }
             break;
         }
-        case 8: {
+        case TokenFamily::IvVariable: {
             append(line, 'Q', i, " IO_-lm", Octal{(k & 0xFFF) >> 6, 2}, "-000", ((k & 0xFFF) >> 3) & 7, mode(" In "));
             if (addComment) {
                 append(line, " (* ");
@@ -317,11 +324,12 @@ bool TConvertTable::declarationLine(int i, bool addComment, std::string& line) c
             }
             break;
         }
-        case 12:
+        case TokenFamily::Command:
             append(line, 'I', i, " Work", i, " R ");
             if (addComment) append(line, " (* I", i, "  = ключи алгоритмов"_cp, " *)");
             break;
-        default:
+        case TokenFamily::ConditionWord: case TokenFamily::OperationWord: case TokenFamily::SignOrTime:
+        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
             return false;
     }
     return true;
@@ -332,24 +340,27 @@ bool TConvertTable::wCommentLine(int j, std::string& line) const {
     line.clear();
     append(line, " (* W", j, "  = ");
     const std::string number = octal3(k & 0xFFF);
-    switch ((k >> 12) & 0xF) {
-        case 0: append(line, "зарезервировано для алг"_cp, Octal{k, 3}, " *)"); break;
-        case 1:
+    switch (familyOf(k)) {
+        case TokenFamily::StateWord: append(line, "зарезервировано для алг"_cp, Octal{k, 3}, " *)"); break;
+        case TokenFamily::DiscreteInput:
             appendGroupRange(line, "вд"_cp, number);
             append(line, " *)");
             break;
-        case 2: append(line, "ва"_cp, number, " *)"); break;
-        case 3:
+        case TokenFamily::AnalogInput: append(line, "ва"_cp, number, " *)"); break;
+        case TokenFamily::DiscreteOutput:
             appendGroupRange(line, "дв"_cp, number);
             append(line, " *)");
             break;
-        case 4: append(line, "ав"_cp, number, " *)"); break;
-        case 8:
+        case TokenFamily::AnalogOutput: append(line, "ав"_cp, number, " *)"); break;
+        case TokenFamily::IvVariable:
             appendGroupRange(line, "ив"_cp, number);
             append(line, " *)");
             break;
-        case 12: append(line, "ключи алгоритмов"_cp, " *)"); break;
-        default: return false;
+        case TokenFamily::Command: append(line, "ключи алгоритмов"_cp, " *)"); break;
+        case TokenFamily::BlockKey: case TokenFamily::SectionKey: case TokenFamily::Timer:
+        case TokenFamily::ConditionWord: case TokenFamily::OperationWord: case TokenFamily::SignOrTime:
+        case TokenFamily::FreeText: case TokenFamily::Number: case TokenFamily::Frame:
+            return false;
     }
     return true;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_vocabulary.h"
 #include "translator/text/il_text.h"
 #include "translator/diagnostics/sinks.h"
 

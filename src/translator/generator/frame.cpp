@@ -12,9 +12,9 @@ using text::concat;
 
 namespace {
 
-constexpr TokenCode kBlockKey = 0x5000;  // кб0, mask 1: the key of every block program
+constexpr TokenCode kBlockKey = token::BlockKey;  // кб0, mask 1: the key of every block program
 
-std::string endLabel(TokenCode sectionToken) { return concat('M', (sectionToken & 0xFF) % 32, ':'); }
+std::string endLabel(TokenCode sectionToken) { return concat('M', sectionCodeOf(sectionToken) % 32, ':'); }
 
 // "  N TEST K; JMPN Mx": skip to the label when the key bit is off.
 void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view label, unsigned labelNumber) {
@@ -24,7 +24,7 @@ void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view la
 
 void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {
     if (state.options.AddComment) state.currentSlotList().push_back("(*  Проверка ключа секции  *)"_cp);
-    appendKeyTest(state, sectionToken, "M", (sectionToken & 0xFF) % 32);
+    appendKeyTest(state, sectionToken, "M", sectionCodeOf(sectionToken) % 32);
 }
 
 // Each flag-pair register keeps the previous value of each pair's first bit in its second.
@@ -32,11 +32,11 @@ void appendFlagPairShifts(GeneratorState& state, bool includeWList) {
     auto& slot = state.currentSlotList();
     const TConvertTable& table = *state.convertTable;
     for (int i = 0; i < TConvertTable::kIListSize; ++i)
-        if (((table.iEntry(i).key >> 8) & 0xFF) == 0xC0)
+        if (isFlagPairKey(table.iEntry(i).key))
             slot.addLine("  I", i, " * 2; I", i, " & 170");
     if (!includeWList) return;
     for (int j = 0; j < TConvertTable::kWListSize; ++j)
-        if (((table.wEntry(j).key >> 8) & 0xFF) == 0xC0)
+        if (isFlagPairKey(table.wEntry(j).key))
             slot.addLine("  W", j, " * 2; W", j, " & 170");
 }
 
@@ -46,8 +46,7 @@ OperandNameSet registeredNames(GeneratorState& state, TokenCode code) {
     OperandNameSet names;
     state.convertTable->RegisterVariable(code);
     if (state.convertTable->OperandNames(code, names) != 0) {
-        const unsigned high = (code >> 8) & 0xFF;
-        if (high == 0x50 || high == 0xF2 || ((code >> 12) & 0xF) == 6)
+        if (kindOf(code) == token::BlockKey || isSectionHeader(code) || familyOf(code) == TokenFamily::SectionKey)
             state.notices.notice("Не хватает переменных IQ"_cp);
     }
     return names;
@@ -78,7 +77,7 @@ void BeginSection(TokenCode token, GeneratorState& state) {
     // The header causes every frame line it writes, the previous block program's close included.
     state.enterSourceLine();
     state.sectionSourceLine = state.sourceLine;
-    const unsigned section = token & 0xFF;
+    const unsigned section = sectionCodeOf(token);
     const int newSlot = slotOfSection(section);
     const int oldSlot = state.CurrentSlot;
     state.CurrentSlot = newSlot;

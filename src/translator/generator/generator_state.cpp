@@ -40,8 +40,6 @@ void GeneratorState::openLine(TokenCode token) {
 
 void GeneratorState::ReportSyntaxError(SyntaxMessage message, int citedLine) {
     if (message == SyntaxMessage::None) return;
-    if (messagePanel) *messagePanel = true;
-    if (destPanel) *destPanel = false;
     if (messages) messages->AddSyntaxError(citedLine, reader.WordCounter, message);
 }
 

@@ -70,8 +70,6 @@ struct GeneratorState {
     NoticeSink& notices;
     TraceLog& trace;
     DiagnosticList* messages = nullptr;
-    bool* messagePanel = nullptr;
-    bool* destPanel = nullptr;
 
     // Clears everything for a fresh pass.
     void resetForPass();

@@ -41,7 +41,7 @@ int TExpression::addOperand(TokenCode token, std::string_view text) {
     if (operandCount >= kMaxExpressionItems) return 1;
     const auto index = static_cast<std::size_t>(operandCount++);
     operands[index] = token;
-    if ((token >> 8) == 0xE0) constants[index] = leadingInteger(text);
+    if (isConstant(token)) constants[index] = leadingInteger(text);
     return 0;
 }
 

@@ -11,7 +11,7 @@
 namespace vestrel {
 
 namespace {
-constexpr TokenCode kOn = 0xA001, kOff = 0xA002, kBit = 0xA003;
+constexpr TokenCode kOn = token::On, kOff = token::Off, kBit = token::Bit;
 
 using text::append;
 using text::concat;
@@ -71,7 +71,7 @@ void DiscreteOperand(TokenCode code, GeneratorState& state) {
 // A timer after "в" (start it, or: is it running) or "о" (stop it, or: is it running).
 void TimerOperand(TokenCode code, GeneratorState& state) {
     const std::int32_t d = state.FDepth;
-    const OperandNameSet value = registeredNames(state, code + 0x100);
+    const OperandNameSet value = registeredNames(state, timerValueKey(code));
     const OperandNameSet key = registeredNames(state, code);
     const std::string& v = value.name;
     const std::string& k = key.name;

@@ -26,7 +26,6 @@ void TSintaxAnalys::abandon() {
     g.ThenBuffer.clear();
     g.ElseBuffer.clear();
     g.convertTable.reset();
-    if (g.destPanel) *g.destPanel = false;
 }
 
 void TSintaxAnalys::commentLine(std::string_view text) {
@@ -45,8 +44,6 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     g.resetForPass();
     g.options = request.Options;
     g.messages = request.Messages;
-    g.messagePanel = request.MessagePanel;
-    g.destPanel = request.DestPanel;
     if (request.Editors)
         for (auto& editor : *request.Editors) editor.clear();
 
@@ -84,15 +81,12 @@ int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     g.convertTable.reset();
     g.ThenBuffer.clear();
     g.ElseBuffer.clear();
-    bool anyText = false;
     for (int k = 0; k < kSlotCount; ++k) {
         auto& slot = g.slots[static_cast<std::size_t>(k)];
         if (slot.empty()) continue;
         (*request.Editors)[static_cast<std::size_t>(k)] = std::move(slot);
         slot.clear();
-        anyText = true;
     }
-    if (anyText && g.destPanel) *g.destPanel = true;
     return 0;
 }
 

@@ -18,8 +18,6 @@ struct TQSintaxAnalys {
     TranslationOptions Options;
     int TokenCount = 0;
     const TokenFile* File = nullptr;  // the records of pass 1
-    bool* DestPanel = nullptr;        // shown when a slot received text
-    bool* MessagePanel = nullptr;     // shown when a message was reported
     DiagnosticList* Messages = nullptr;
 };
 

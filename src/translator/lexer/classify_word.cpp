@@ -32,29 +32,38 @@ constexpr std::array<Keyword, 10> kKeywords = {{
 }};
 static_assert(kKeywords.size() == 10, "ten keywords");
 
-// A variable family: its two-letter prefix and its index digits, each with its highest
-// allowed digit and its weight in the index. The code is the base ORed with the index;
-// for "кс" the index is block * 32 + section, as in OctalTriple.
+// A variable family's index digits, each with its highest allowed digit and its weight
+// in the index. The code is the family's first code ORed with the index; for "кс" the
+// index is block * 32 + section, as in OctalTriple. The prefix is the family's own.
 struct VariableFamily {
-    std::string_view prefix;
+    TokenFamily family;
     int digitCount;
     std::array<char, 3> highestDigit;
     std::array<TokenCode, 3> weight;
-    TokenCode base;
+    std::string_view prefix = familyPrefix(family);
+    TokenCode base = familyBase(family);
 };
 
 // Tried in this order.
 constexpr std::array<VariableFamily, 8> kFamilies = {{
-    {"ва"_cp, 3, {'1', '7', '7'}, {64, 8, 1}, 0x2000},
-    {"вд"_cp, 3, {'7', '7', '7'}, {64, 8, 1}, 0x1000},
-    {"ав"_cp, 3, {'1', '7', '7'}, {64, 8, 1}, 0x4000},
-    {"дв"_cp, 3, {'7', '7', '7'}, {64, 8, 1}, 0x3000},
-    {"кс"_cp, 3, {'7', '3', '7'}, {32, 8, 1}, 0x6000},
-    {"ив"_cp, 2, {'3', '7', '0'}, {8, 1, 0}, 0x8000},
-    {"кб"_cp, 1, {'7', '0', '0'}, {1, 0, 0}, 0x5000},
-    {"тм"_cp, 2, {'7', '7', '0'}, {8, 1, 0}, 0x7000},
+    {TokenFamily::AnalogInput, 3, {'1', '7', '7'}, {64, 8, 1}},
+    {TokenFamily::DiscreteInput, 3, {'7', '7', '7'}, {64, 8, 1}},
+    {TokenFamily::AnalogOutput, 3, {'1', '7', '7'}, {64, 8, 1}},
+    {TokenFamily::DiscreteOutput, 3, {'7', '7', '7'}, {64, 8, 1}},
+    {TokenFamily::SectionKey, 3, {'7', '3', '7'}, {32, 8, 1}},
+    {TokenFamily::IvVariable, 2, {'3', '7', '0'}, {8, 1, 0}},
+    {TokenFamily::BlockKey, 1, {'7', '0', '0'}, {1, 0, 0}},
+    {TokenFamily::Timer, 2, {'7', '7', '0'}, {8, 1, 0}},
 }};
-static_assert(kFamilies.size() == 8, "eight variable families");
+// Every variable family once: a family left out would make its words unknown identifiers.
+static_assert([] {
+    for (const TokenFamily family : kVariableFamilies) {
+        int found = 0;
+        for (const VariableFamily& scanned : kFamilies) found += scanned.family == family ? 1 : 0;
+        if (found != 1) return false;
+    }
+    return true;
+}(), "the scanner knows each variable family once");
 
 constexpr std::string_view kMarkerPrefix = "тс"_cp;
 constexpr std::string_view kAlgorithmPrefix = "алг"_cp;

@@ -19,7 +19,4 @@ struct WordClass {
 // the parameter count in `numbering`; nothing else is changed.
 WordClass ClassifyWord(std::string_view word, NumberingState& numbering);
 
-// The class of a code: its top hexadecimal digit.
-constexpr unsigned tokenClass(TokenCode code) { return (code >> 12) & 0xF; }
-
 }  // namespace vestrel

@@ -73,7 +73,6 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
 
     m_messages = request.Messages;
     if (m_messages) m_messages->Clear();
-    if (request.MessagePanel) *request.MessagePanel = false;
 
     ProgressSink* const progress = request.Progress;
     if (progress) {
@@ -89,7 +88,6 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
         if (progress) progress->setPosition(static_cast<int>(i));
     }
 
-    if (m_errorCount > 0 && request.MessagePanel) *request.MessagePanel = true;
     m_file = nullptr;
     m_messages = nullptr;
     return m_tokenCount;

@@ -19,7 +19,6 @@ struct TQLexicAnalys {
     TokenFile* File = nullptr;                         // the token file to fill
     const std::vector<std::string>* Source = nullptr;  // source lines, cp1251
     DiagnosticList* Messages = nullptr;
-    bool* MessagePanel = nullptr;                      // errors-present indicator
     ProgressSink* Progress = nullptr;
 };
 

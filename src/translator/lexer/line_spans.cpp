@@ -33,12 +33,7 @@ private:
 };
 
 KorvelElement elementOfWord(TokenCode code) {
-    switch (tokenClass(code)) {
-        case 0x1: case 0x2: case 0x3: case 0x4: case 0x5: case 0x6: case 0x7: case 0x8:
-            return KorvelElement::Variable;
-        default:
-            return KorvelElement::Command;
-    }
+    return isVariable(code) ? KorvelElement::Variable : KorvelElement::Command;
 }
 
 }  // namespace
@@ -73,7 +68,7 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
             const WordClass found = ClassifyWord(meaning, numbering);
             if (found.message != LexicalMessage::None) {
                 spans.add(position, next, KorvelElement::Unclassified);
-            } else if (tokenClass(found.code) == 0xD) {
+            } else if (isMarker(found.code)) {
                 // A "тс" marker takes the rest of the line as free text.
                 spans.add(position, next, KorvelElement::Command, found.code);
                 spans.add(next, size, KorvelElement::Comment, token::RestOfLine);
@@ -82,7 +77,7 @@ std::vector<LineSpan> splitKorvelLine(std::string_view sourceLine, const TMacros
                 spans.add(position, next, elementOfWord(found.code), found.code);
             }
         } else if (characterClass == Operator) {
-            spans.add(position, next, KorvelElement::Sign, 0xB000u + static_cast<unsigned char>(c));
+            spans.add(position, next, KorvelElement::Sign, operatorCode(c));
         } else if (characterClass == Point && position + 1 < size && classOf(line[position + 1]) == Digit) {
             next = endOfRun(line, position, Digit | Point);
             const bool valid = isTimeTenths(std::string_view(line).substr(position, next - position));

@@ -33,7 +33,7 @@ LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
             result = scanWord(line, position, next);
         } else if (characterClass == Operator) {
             setColumnAt(position);
-            writeToken(0xB000u + static_cast<unsigned char>(c), line.substr(position, 1));
+            writeToken(operatorCode(c), line.substr(position, 1));
         } else if (characterClass == Point && position + 1 < line.size() && classOf(line[position + 1]) == Digit) {
             next = endOfRun(line, position, Digit | Point);
             const std::string_view run = line.substr(position, next - position);
@@ -58,23 +58,18 @@ LexicalMessage TLexicAnalys::scanWord(std::string_view line, std::size_t start, 
     const WordClass found = ClassifyWord(meaning, m_numbering);
     if (found.message != LexicalMessage::None) return found.message;
     // The record keeps the word as written, whatever a macro made of it.
-    switch (tokenClass(found.code)) {
-        case 0x9:
-            if (m_ifWordSeen) return LexicalMessage::SeveralCommands;
-            m_ifWordSeen = true;
-            break;
-        case 0xA:
-            if (m_operationWordSeen) return LexicalMessage::SeveralCommands;
-            m_operationWordSeen = true;
-            break;
-        case 0xD:
-            // A "тс" marker takes the rest of the line as free text.
-            writeToken(found.code, word);
-            m_file->writeRecord(token::RestOfLine, line.substr(start));
-            next = line.size();
-            return LexicalMessage::None;
-        default:
-            break;
+    if (isConditionWord(found.code)) {
+        if (m_ifWordSeen) return LexicalMessage::SeveralCommands;
+        m_ifWordSeen = true;
+    } else if (isOperationWord(found.code)) {
+        if (m_operationWordSeen) return LexicalMessage::SeveralCommands;
+        m_operationWordSeen = true;
+    } else if (isMarker(found.code)) {
+        // A "тс" marker takes the rest of the line as free text.
+        writeToken(found.code, word);
+        m_file->writeRecord(token::RestOfLine, line.substr(start));
+        next = line.size();
+        return LexicalMessage::None;
     }
     writeToken(found.code, word);
     return LexicalMessage::None;

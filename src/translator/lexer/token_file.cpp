@@ -130,14 +130,13 @@ TokenCode TokenReader::ReadToken() {
             return token::EndOfInput;
         }
 
-        const unsigned topByte = (code >> 8) & 0xFF;
-        if (topByte == 0xC1 || topByte == 0xF2 || topByte == 0xF3) {
+        if (isLineOpener(code)) {
             ++m_state.sourceLineNumber;
             m_trace.record(code, *textLine);
             m_state.currentSourceLine = *textLine;
             m_state.WordCounter = 1;
-            if (topByte != 0xF2) continue;
-        } else if (topByte == 0xD2) {
+            if (!isSectionHeader(code)) continue;
+        } else if (isTextLine(code)) {
             ++m_state.sourceLineNumber;
             if (m_addComment) m_host.commentLine(*textLine);
             ++m_state.LineCounter;

@@ -31,16 +31,13 @@ TranslationResult runTranslation(const std::vector<std::string>& sourceLines, co
     auto syntax = std::make_unique<TSintaxAnalys>(progress, notices, trace);
 
     TokenFile tokenFile;
-    bool messagePanel = false;
-    bool destPanel = false;
-
-    TQLexicAnalys lexicalRequest{&tokenFile, &sourceLines, &result.diagnostics, &messagePanel, &progress};
+    TQLexicAnalys lexicalRequest{&tokenFile, &sourceLines, &result.diagnostics, &progress};
     result.tokenCount = lexical->Analyse(lexicalRequest);
     result.lexicalErrorCount = lexical->errorCount();
 
-    if (!messagePanel) {
-        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokenFile, &destPanel, &messagePanel,
-                                     &result.diagnostics};
+    // Any lexical message stops the run before pass 2.
+    if (result.lexicalErrorCount == 0) {
+        TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokenFile, &result.diagnostics};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)
             result.slotReceivedText[static_cast<std::size_t>(k)] = !result.slotLines[static_cast<std::size_t>(k)].empty();

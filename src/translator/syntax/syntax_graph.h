@@ -7,7 +7,7 @@
 
 #include "translator/diagnostics/messages.h"
 #include "translator/syntax/syntax_actions.h"
-#include "translator/lexer/token_file.h"
+#include "translator/lexer/token_vocabulary.h"
 
 namespace vestrel {
 
@@ -27,7 +27,8 @@ struct SyntaxRow {
     TokenSet tokens{};                    // 0 marks an empty entry
 };
 
-// Whether a token belongs to a row's set: each entry is tested by its top byte.
+// Whether a token belongs to a row's set: a family's first code takes every variable of
+// the family, a kind's first code every code of the kind, any other entry only itself.
 bool MatchTokenSet(TokenCode token, const TokenSet& set);
 
 extern const std::array<SyntaxRow, kSyntaxRowCount> SyntaxGraph;

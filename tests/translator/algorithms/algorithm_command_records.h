@@ -57,6 +57,7 @@ struct CommandResult {
     std::vector<std::string> declarations;  // the lines between "VAR_IN_OUT" and "I254 CYCLE_TIME R"
     std::vector<std::string> lines;         // the lines between the section-key test and "M0:"
     std::vector<std::string> diagnostics;   // message texts
+    std::vector<std::string> notices;       // the message boxes, in order
 };
 
 inline CommandResult translateCommand(int index, const std::vector<ParameterValue>& values) {
@@ -66,6 +67,7 @@ inline CommandResult translateCommand(int index, const std::vector<ParameterValu
     const Pass2Outcome outcome = runPass2(algorithmCommand(index, values), options);
     CommandResult result;
     for (const auto& d : outcome.diagnostics.entries()) result.diagnostics.push_back(d.text());
+    result.notices = outcome.notices;
     const std::vector<std::string>& slot = outcome.slots[1];
     std::size_t i = 0;
     while (i < slot.size() && slot[i] != "VAR_IN_OUT") ++i;

@@ -65,6 +65,16 @@ TEST(Template100And102, OneIfBlockPerIndexValueWithAVariableIndex) {
     });
 }
 
+// The bit address of a group is the array's first code plus the bits before it, so it may
+// run past the family's variables. An address past кб7 (here 0x5318) is no register key:
+// it is named by nothing and, unlike a block key, raises no "Не хватает переменных IQ".
+TEST(Template100And102, AnArrayAddressPastTheBlockKeysRaisesNoNotice) {
+    const CommandResult result =
+        translateCommand(0100, {variable(0x5000), variable(0x3000), number(8), number(100), number(100), off()});
+    EXPECT_TRUE(result.diagnostics.empty());
+    EXPECT_EQ(result.notices, std::vector<std::string>{});
+}
+
 TEST(Template100And102, ConstantIndexOutsideTheArrayGivesMessage17AfterTheInversionMask) {
     struct Case {
         int index;

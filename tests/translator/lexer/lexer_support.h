@@ -30,7 +30,6 @@ struct PassOne {
     int result = 0;                 // what Analyse returned
     std::vector<std::string> records;  // "CODE text", UTF-8
     std::vector<CitedMessage> messages;
-    bool messagePanel = false;
     int errorCount = 0;
     std::string bytes;              // the token file as written
 };
@@ -58,18 +57,16 @@ inline PassOne runPassOne(const std::vector<std::string>& utf8Lines) {
     for (const std::string& line : utf8Lines) source.push_back(cp(line));
     TokenFile file;
     DiagnosticList messages;
-    bool panel = true;
     SilentProgress progress;
     TLexicAnalys analyser;
     PassOne pass;
-    pass.result = analyser.Analyse({&file, &source, &messages, &panel, &progress});
+    pass.result = analyser.Analyse({&file, &source, &messages, &progress});
     pass.bytes = file.bytes();
     pass.records = decodeRecords(file.bytes());
     for (const Diagnostic& entry : messages.entries()) {
         EXPECT_EQ(entry.pass, TranslationPass::Lexical) << text::toUtf8(entry.text());
         pass.messages.push_back({entry.line, entry.column, entry.code});
     }
-    pass.messagePanel = panel;
     pass.errorCount = analyser.errorCount();
     return pass;
 }

@@ -1,4 +1,4 @@
-// The pass-1 driver: line dispatch, text records, messages, the panel indicator, the
+// The pass-1 driver: line dispatch, text records, messages, the error count, the
 // progress display, and the pass inside a whole translation run.
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(TLexicAnalys, ThePumpExampleGivesTenRecordsAndEightTokens) {
     EXPECT_EQ(pass.bytes, expected);
     EXPECT_EQ(pass.result, 8);
     EXPECT_TRUE(pass.messages.empty());
-    EXPECT_FALSE(pass.messagePanel);
+    EXPECT_EQ(pass.errorCount, 0);
 }
 
 TEST(TLexicAnalys, LineDispatch) {
@@ -81,9 +81,8 @@ TEST(TLexicAnalys, EveryCyrillicCapitalLowerCases) {
     TokenFile file;
     const std::vector<std::string> source = {capitals, "000.", cp("00 в ") + capitals.substr(2, 2) + "001"};
     DiagnosticList messages;
-    bool panel = false;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, nullptr});
+    analyser.Analyse({&file, &source, &messages, nullptr});
     // "ВГ" is no family; the word is read in lower case and rejected as an identifier.
     EXPECT_EQ(file.bytes(), "D200\n" + smalls + "\nF200\n000.\nF300\n00 \xE2 \xE2\xE3" "001\nA001\n\xE2\n");
     ASSERT_EQ(messages.size(), 1u);
@@ -112,9 +111,8 @@ TEST(TLexicAnalys, TextLinesAreLowerCasedByteForByte) {
             if (c == '\n' || c == '\r') c = ' ';  // a record holds one line
     TokenFile file;
     DiagnosticList messages;
-    bool panel = false;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, nullptr});
+    analyser.Analyse({&file, &source, &messages, nullptr});
     TokenFileLines lines(file.bytes());
     for (const std::string& line : source) {
         ASSERT_EQ(lines.next(), std::optional<std::string_view>("D200"));
@@ -128,7 +126,6 @@ TEST(TLexicAnalys, EveryLineIsScannedAndGivesAtMostOneMessage) {
                                   "/ 1", "05 вск"});
     EXPECT_EQ(pass.messages, (std::vector<CitedMessage>{{3, 4, 6}, {5, 6, 19}, {7, 11, 7}, {8, 2, 1}}));
     EXPECT_EQ(pass.errorCount, 4);
-    EXPECT_TRUE(pass.messagePanel);
     // Records up to each error stay; lines after an error go on from the last accepted number.
     EXPECT_EQ(pass.records,
               (std::vector<std::string>{"F200 000.", "F300 00 в дв001", "A001 в", "3001 дв001", "F301 01 х у",
@@ -143,14 +140,13 @@ TEST(TLexicAnalys, MessagesGoUnderTheGroupHeadingWithTheirExactTexts) {
     TokenFile file;
     DiagnosticList messages;
     messages.AddSyntaxError(1, 1, SyntaxMessage::SyntaxError);  // left over from an earlier run
-    bool panel = false;
     TLexicAnalys analyser;
-    EXPECT_EQ(analyser.Analyse({&file, &source, &messages, &panel, nullptr}), 3);
+    EXPECT_EQ(analyser.Analyse({&file, &source, &messages, nullptr}), 3);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages.opensWithLexicalGroup());
     EXPECT_EQ(messages[0].text(), "Ошибка!!! (2,6).Неизвестная переменная"_cp);
     EXPECT_EQ(messages[1].text(), "Ошибка!!! (3,8).Макрос задан неверно"_cp);
-    EXPECT_TRUE(panel);
+    EXPECT_EQ(analyser.errorCount(), 2);
 }
 
 class RecordingProgress final : public ProgressSink {
@@ -170,10 +166,9 @@ TEST(TLexicAnalys, ReportsProgressLineByLine) {
     const std::vector<std::string> source = {"a", "000.", "00 x"};
     TokenFile file;
     DiagnosticList messages;
-    bool panel = false;
     RecordingProgress progress;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &source, &messages, &panel, &progress});
+    analyser.Analyse({&file, &source, &messages, &progress});
     EXPECT_EQ(progress.captions, std::vector<std::string>{std::string("Лексический анализ"_cp)});
     EXPECT_EQ(progress.maximums, std::vector<int>{3});
     EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2}));
@@ -185,30 +180,30 @@ TEST(TLexicAnalys, ANewPassStartsFromNothing) {
     const std::vector<std::string> second = {cp("000."), cp("00 в клапан"), cp("01 вск")};
     TokenFile file;
     DiagnosticList messages;
-    bool panel = true;
     TLexicAnalys analyser;
-    analyser.Analyse({&file, &first, &messages, &panel, nullptr});
-    EXPECT_FALSE(panel);
+    analyser.Analyse({&file, &first, &messages, nullptr});
+    EXPECT_EQ(analyser.errorCount(), 0);
     // No macro, no section, no pending parameters survive into the second pass.
-    EXPECT_EQ(analyser.Analyse({&file, &second, &messages, &panel, nullptr}), 5);
+    EXPECT_EQ(analyser.Analyse({&file, &second, &messages, nullptr}), 5);
     EXPECT_EQ(file.bytes(), cp("F200\n000.\nF300\n00 в клапан\nA001\nв\nF301\n01 вск\nA004\nвск\n"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text(), "Ошибка!!! (2,6).Неизвестный идентификатор"_cp);
     EXPECT_EQ(analyser.errorCount(), 1);
-    EXPECT_TRUE(panel);
 }
 
 TEST(TLexicAnalys, WithoutATokenFileOrSourceNothingChanges) {
     const std::vector<std::string> source = {"x"};
+    const std::vector<std::string> faulty = {"000.", "00 x"};  // message 6 at "x"
     TokenFile file;
     DiagnosticList messages;
-    messages.AddLexicalError(1, 1, LexicalMessage::UnknownVariable);
-    bool panel = true;
     TLexicAnalys analyser;
-    EXPECT_EQ(analyser.Analyse({nullptr, &source, &messages, &panel, nullptr}), -1);
-    EXPECT_EQ(analyser.Analyse({&file, nullptr, &messages, &panel, nullptr}), -1);
+    analyser.Analyse({&file, &faulty, &messages, nullptr});
+    ASSERT_EQ(analyser.errorCount(), 1);
+    file.clear();
+    EXPECT_EQ(analyser.Analyse({nullptr, &source, &messages, nullptr}), -1);
+    EXPECT_EQ(analyser.Analyse({&file, nullptr, &messages, nullptr}), -1);
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(panel);
+    EXPECT_EQ(analyser.errorCount(), 1);
     EXPECT_TRUE(file.bytes().empty());
 }
 

@@ -117,7 +117,7 @@ TEST(SplitKorvelLine, AgreesWithPassOneOnRealListings) {
                 ASSERT_LT(at, records.size()) << path;
                 const TokenCode record = records[at++];
                 if (span.element == KorvelElement::SectionNumber && span.code == 0)
-                    EXPECT_TRUE((record >> 8) == 0xF3 || (record >> 8) == 0xC1) << path << ": " << text::toUtf8(line);
+                    EXPECT_TRUE(isLineOpener(record) && !isSectionHeader(record)) << path << ": " << text::toUtf8(line);
                 else
                     EXPECT_EQ(record, span.code) << path << ": " << text::toUtf8(line);
             }

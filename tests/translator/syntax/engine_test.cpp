@@ -93,7 +93,6 @@ TEST(Engine, EmptyInputIsAcceptedThroughRows125WithoutAnyAction) {
     EXPECT_EQ(outcome.slots[0].size(), 20u);  // the head of the initialisation program only
     for (int k = 1; k < kSlotCount; ++k) EXPECT_TRUE(outcome.slots[static_cast<std::size_t>(k)].empty());
     EXPECT_TRUE(outcome.diagnostics.empty());
-    EXPECT_TRUE(outcome.destPanel);
 }
 
 TEST(Engine, SmallestProgramWalksTheSectionRows) {
@@ -191,8 +190,6 @@ TEST(Engine, RejectionsReportMessage1AtTheLineAndWordTheyStandAt) {
         EXPECT_EQ(rows.back(), c.failingRow) << c.name;
         EXPECT_NE(outcome.trace.find("\nError: ["), std::string::npos) << c.name;
         for (const auto& slot : outcome.slots) EXPECT_TRUE(slot.empty()) << c.name;
-        EXPECT_FALSE(outcome.destPanel);
-        EXPECT_TRUE(outcome.messagePanel);
     }
 }
 
