@@ -2,12 +2,7 @@
 // it writes (and leaves alone).
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +20,7 @@
 #include "project/il_project.h"
 #include "project/source_file.h"
 #include "support/scratch_dir.h"
+#include "support/windows_api.h"
 #include "translator/text/cp1251.h"
 #include "translator/text/literal.h"
 

@@ -3,12 +3,7 @@
 // killed run, saving through a link, and inputs that are not plain files.
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -25,6 +20,7 @@
 #include "project/slot_texts_fixture.h"
 #include "support/processes.h"
 #include "support/scratch_dir.h"
+#include "support/windows_api.h"
 
 namespace vestrel::project {
 namespace {

@@ -6,16 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
-
 #include "project/file_system.h"
 #include "settings/ini_location.h"
 #include "support/scratch_dir.h"
+#include "support/windows_api.h"
 
 namespace vestrel::settings {
 namespace {
@@ -116,6 +110,23 @@ TEST(IniLocation, TheUserFolderFollowsTheEnvironment) {
 #endif
 
 class IniFiles : public ScratchDir {};
+
+// The folder of the running program (from /proc/self/exe, or GetModuleFileNameW on
+// Windows), and whether it may be written, asked without leaving anything there.
+TEST_F(IniFiles, TheExecutablesFolderIsFoundAndItsWritabilityTried) {
+    const std::optional<std::string> folder = project::os::executableFolder();
+    ASSERT_TRUE(folder.has_value());
+    // The tests run from build/tests, beside build/src/cli/vestrelc.
+    const std::filesystem::path expected = testing::fsPath(VESTRELC_PATH).parent_path().parent_path().parent_path() / "tests";
+    EXPECT_TRUE(std::filesystem::equivalent(testing::fsPath(*folder), expected)) << *folder;
+    EXPECT_TRUE(project::os::isAbsolutePath(*folder)) << *folder;
+
+    std::filesystem::create_directory(testing::fsPath(path("Папка")));
+    EXPECT_TRUE(project::os::writableDirectory(path("Папка")));
+    EXPECT_FALSE(project::os::writableDirectory(path("нет")));
+    EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"Папка"});
+    EXPECT_EQ(entriesOf(path("Папка")), std::set<std::string>{});
+}
 
 TEST_F(IniFiles, ReadersTakeTheUserFileThenTheSeedAndTheWorkbenchCopiesTheSeed) {
     const IniLocation location{path("user/vestrel/Vestrel.ini"), path("bin/Vestrel.ini")};

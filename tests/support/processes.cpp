@@ -1,12 +1,8 @@
 // Living and ended processes, the POSIX way (fork) and the Windows way (CreateProcess).
 #include "support/processes.h"
+#include "support/windows_api.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <string>
 #else
 #include <sys/wait.h>
@@ -33,8 +29,6 @@ PROCESS_INFORMATION startSuspendedChild() {
 }
 }  // namespace
 
-long currentProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
-
 LivingProcess::LivingProcess() {
     const PROCESS_INFORMATION child = startSuspendedChild();
     m_id = static_cast<long>(child.dwProcessId);
@@ -57,8 +51,6 @@ long endedProcessId() {
     return static_cast<long>(child.dwProcessId);
 }
 #else
-long currentProcessId() { return static_cast<long>(::getpid()); }
-
 LivingProcess::LivingProcess() : m_id(static_cast<long>(::getppid())) {}
 
 LivingProcess::~LivingProcess() = default;

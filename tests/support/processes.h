@@ -1,10 +1,9 @@
-// Processes for the tests of the writer's clean-up: this one's id, one that still runs
-// and one that has ended.
+// Processes for the tests of the writer's clean-up: one that still runs and one that has
+// ended.
 #pragma once
 
 namespace vestrel::testing {
 
-long currentProcessId();
 // A process other than this one that runs while the test does (the parent on POSIX, a
 // suspended child on Windows, ended when the object goes).
 class LivingProcess {

@@ -13,9 +13,21 @@
 #include <string>
 #include <string_view>
 
-#include "support/processes.h"
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace vestrel::testing {
+
+inline long currentProcessId() {
+#ifdef _WIN32
+    return static_cast<long>(::_getpid());
+#else
+    return static_cast<long>(::getpid());
+#endif
+}
 
 // A UTF-8 path as std::filesystem takes it (a narrow one would be read in the ANSI code
 // page on Windows), and back.
