@@ -13,9 +13,18 @@ void writeJsonDocument(const nlohmann::ordered_json& document, std::ostream& out
     out << jsonDocumentText(document);
 }
 
-std::string pathUri(const std::string& path) {
+std::string pathUri(const std::string& given) {
     constexpr char kHex[] = "0123456789ABCDEF";
+#ifdef _WIN32
+    std::string path = given;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    const bool hasDrive = path.size() >= 3 && path[1] == ':' && path[2] == '/';
+    std::string uri = path.starts_with("//") ? "file:" : hasDrive ? "file:///" : path.starts_with('/') ? "file://" : "";
+#else
+    const std::string& path = given;
     std::string uri = path.starts_with('/') ? "file://" : "";
+#endif
     for (const char c : path) {
         const auto byte = static_cast<unsigned char>(c);
         const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||

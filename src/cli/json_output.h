@@ -14,7 +14,9 @@ std::string jsonDocumentText(const nlohmann::ordered_json& document);
 void writeJsonDocument(const nlohmann::ordered_json& document, std::ostream& out);
 
 // A file path as a URI reference: relative paths stay relative, absolute ones get
-// "file://"; bytes outside the unreserved set and "/" are written as %XX.
+// "file://"; bytes outside the unreserved set and "/" are written as %XX. On Windows "\\"
+// separates as "/" does: "C:\\w\\x.prg" is file:///C%3A/w/x.prg, "\\\\host\\share\\x.prg"
+// file://host/share/x.prg.
 std::string pathUri(const std::string& path);
 
 }  // namespace vestrel::cli

@@ -175,7 +175,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     const std::string directory = line.outputDirectory.value_or(project::ilProjectDirectory(line.source));
     const std::string refusal =
         outputOverSource(line,
-                         fromStandardInput ? project::os::descriptorIdentity(0) : project::os::fileIdentity(line.source),
+                         fromStandardInput ? project::os::descriptorIdentity(project::os::standardInput()) : project::os::fileIdentity(line.source),
                          directory);
     if (!refusal.empty()) return reporter.fileError(refusal + "; nothing written");
 

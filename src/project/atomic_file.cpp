@@ -12,7 +12,7 @@ std::string cannotCreateFileText(const std::string& path, int reason) {
     return "Cannot create file " + path + ": " + os::reasonText(reason);
 }
 
-std::optional<StagedFile> stageFile(int directory, const std::string& target, std::string_view bytes,
+std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
                                     Ownership ownership, int& reason) {
     std::optional<os::Temporary> temporary = os::createTemporary(directory, reason);
     if (!temporary) return std::nullopt;
@@ -30,11 +30,11 @@ std::optional<StagedFile> stageFile(int directory, const std::string& target, st
     return staged;
 }
 
-bool commitStagedFile(int directory, const StagedFile& staged, int& reason) {
+bool commitStagedFile(const os::Descriptor& directory, const StagedFile& staged, int& reason) {
     return os::renameEntry(directory, staged.temporary, staged.target, reason);
 }
 
-void discardStagedFile(int directory, const StagedFile& staged) {
+void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged) {
     int ignored = 0;
     os::removeEntry(directory, staged.temporary, ignored);
 }
@@ -55,14 +55,14 @@ WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes
     if (parts.name.empty()) return fail(EISDIR);
     const os::Descriptor folder = os::openDirectory(parts.folder, reason);
     if (!folder) return fail(reason);
-    os::removeAbandonedTemporaries(folder.get());
-    const std::optional<StagedFile> staged = stageFile(folder.get(), parts.name, bytes, ownership, reason);
+    os::removeAbandonedTemporaries(folder);
+    const std::optional<StagedFile> staged = stageFile(folder, parts.name, bytes, ownership, reason);
     if (!staged) return fail(reason);
-    if (!commitStagedFile(folder.get(), *staged, reason)) {
-        discardStagedFile(folder.get(), *staged);
+    if (!commitStagedFile(folder, *staged, reason)) {
+        discardStagedFile(folder, *staged);
         return fail(reason);
     }
-    os::syncDirectory(folder.get());
+    os::syncDirectory(folder);
     return outcome;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "project/file_system.h"
+
 namespace vestrel::project {
 
 // What a write came to: ok, or the reason it failed (an os:: reason code).
@@ -32,10 +34,10 @@ struct StagedFile {
     std::string temporary;
     std::string target;
 };
-std::optional<StagedFile> stageFile(int directory, const std::string& target, std::string_view bytes,
+std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
                                     Ownership ownership, int& reason);
-bool commitStagedFile(int directory, const StagedFile& staged, int& reason);
-void discardStagedFile(int directory, const StagedFile& staged);
+bool commitStagedFile(const os::Descriptor& directory, const StagedFile& staged, int& reason);
+void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged);
 
 // "Cannot create file <path>: <reason>".
 std::string cannotCreateFileText(const std::string& path, int reason);

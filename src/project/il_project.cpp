@@ -25,6 +25,12 @@ constexpr std::string_view kCannotDeleteFile = "Не могу удалить : "
 constexpr std::string_view kCannotCreateFile = "Cannot create file ";
 
 constexpr char kSeparator = '/';
+// What ends a folder in a path the user gave; Windows takes "\\" as well as "/".
+#ifdef _WIN32
+constexpr std::string_view kFolderEnds = "/\\";
+#else
+constexpr std::string_view kFolderEnds = "/";
+#endif
 
 // Paths are file-system (UTF-8) bytes, while messages are cp1251 like every text the
 // user is shown; a character the code page lacks is shown as "?".
@@ -58,7 +64,7 @@ SaveResult failure(SaveStatus status, std::string_view prefix, const std::string
 
 std::string joinPath(const std::string& directory, std::string_view name) {
     std::string path = directory;
-    if (!path.empty() && path.back() != kSeparator) path += kSeparator;
+    if (!path.empty() && kFolderEnds.find(path.back()) == std::string_view::npos) path += kSeparator;
     path += name;
     return path;
 }
@@ -66,7 +72,7 @@ std::string joinPath(const std::string& directory, std::string_view name) {
 }  // namespace
 
 std::string ilProjectDirectory(std::string_view baseFileName) {
-    const std::size_t slash = baseFileName.rfind(kSeparator);
+    const std::size_t slash = baseFileName.find_last_of(kFolderEnds);
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = baseFileName.rfind('.');
     // Only a dot inside the file-name part starts an extension, and not a leading one:
@@ -77,7 +83,7 @@ std::string ilProjectDirectory(std::string_view baseFileName) {
 
 std::string ilProjectName(std::string_view baseFileName) {
     const std::string directory = ilProjectDirectory(baseFileName);
-    const std::size_t slash = directory.rfind(kSeparator);
+    const std::size_t slash = directory.find_last_of(kFolderEnds);
     return slash == std::string::npos ? directory : directory.substr(slash + 1);
 }
 
@@ -120,7 +126,7 @@ namespace {
 // The files staged so far; those not renamed into place are removed when it goes.
 class StagedProject {
 public:
-    explicit StagedProject(int directory) : m_directory(directory) {}
+    explicit StagedProject(const os::Descriptor& directory) : m_directory(directory) {}
     StagedProject(const StagedProject&) = delete;
     StagedProject& operator=(const StagedProject&) = delete;
     ~StagedProject() {
@@ -138,7 +144,7 @@ public:
     const std::string& failedTarget() const { return m_files[m_committed].target; }
 
 private:
-    int m_directory;
+    const os::Descriptor& m_directory;
     std::vector<StagedFile> m_files;
     std::size_t m_committed = 0;
 };
@@ -156,27 +162,27 @@ SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, 
     const os::Descriptor folder = os::openDirectory(directory, reason);
     if (!folder) return failure(SaveStatus::CannotCreateDirectory, kCannotCreateDirectory, directory, reason);
     // Two writers of one project take turns, so neither leaves a mix of both projects.
-    if (!os::lockExclusively(folder.get(), reason))
-        return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, directory, reason);
-    os::removeAbandonedTemporaries(folder.get());
+    const std::optional<os::DirectoryLock> lock = os::lockExclusively(folder, reason);
+    if (!lock) return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, directory, reason);
+    os::removeAbandonedTemporaries(folder);
 
     // What would stop the sequence half-way is found before anything changes: a directory
     // where a slot file is to be written or removed.
     std::array<os::EntryStatus, kSlotCount> existing{};
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         const std::string name(kSlotFileNames[slot]);
-        existing[slot] = os::entryStatus(folder.get(), name);
+        existing[slot] = os::entryStatus(folder, name);
         if (!existing[slot].isDirectory) continue;
         return present[slot] ? failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, name), EISDIR)
                              : failure(SaveStatus::CannotDeleteFile, kCannotDeleteFile, joinPath(directory, name), EISDIR);
     }
 
-    StagedProject staged(folder.get());
+    StagedProject staged(folder);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (present[slot]) {
             const std::string name(kSlotFileNames[slot]);
             std::optional<StagedFile> file =
-                stageFile(folder.get(), name, slotFileBytes(slotLines[slot]), Ownership::Writer, reason);
+                stageFile(folder, name, slotFileBytes(slotLines[slot]), Ownership::Writer, reason);
             if (!file) return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, name), reason);
             staged.add(std::move(*file));
         }
@@ -194,7 +200,7 @@ SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, 
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (present[slot] || !existing[slot].exists) continue;
         const std::string name(kSlotFileNames[slot]);
-        if (os::removeEntry(folder.get(), name, reason)) {
+        if (os::removeEntry(folder, name, reason)) {
             result.deleted.push_back(name);
         } else if (reason != ENOENT) {
             SaveResult failed = failure(SaveStatus::CannotDeleteFile, kCannotDeleteFile, joinPath(directory, name), reason);
@@ -203,7 +209,7 @@ SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, 
             return failed;
         }
     }
-    os::syncDirectory(folder.get());
+    os::syncDirectory(folder);
     return result;
 }
 

@@ -1,8 +1,6 @@
 // Reading and writing Korvel source files.
 #include "project/source_file.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "project/file_system.h"
@@ -107,7 +105,7 @@ SourceReadResult readSourceFile(const std::string& path, SourceEncoding encoding
 
 SourceReadResult readStandardInput(SourceEncoding encoding) {
     int reason = 0;
-    std::optional<std::string> bytes = os::readToEnd(STDIN_FILENO, os::kInputSizeLimit, reason);
+    std::optional<std::string> bytes = os::readToEnd(os::standardInput(), os::kInputSizeLimit, reason);
     return decodeRead(std::move(bytes), reason, "standard input", encoding);
 }
 

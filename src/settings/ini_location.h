@@ -18,7 +18,8 @@ struct IniLocation {
 std::optional<IniLocation> iniLocationFor(const std::optional<std::string>& executableFolder, bool executableFolderWritable,
                                           const std::optional<std::string>& userConfigFolder);
 
-// The per-user folder: $XDG_CONFIG_HOME/vestrel, else $HOME/.config/vestrel.
+// The per-user folder: $XDG_CONFIG_HOME/vestrel, else $HOME/.config/vestrel; on Windows
+// %APPDATA%\Vestrel.
 std::optional<std::string> userConfigFolder();
 
 // The rule for this process.

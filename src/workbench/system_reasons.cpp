@@ -19,8 +19,11 @@ constexpr ReasonText kReasonTexts[] = {
     {project::os::kUntrustedLink, "ссылка принадлежит другому пользователю"},
     {project::os::kNotRegularFile, "это не обычный файл"},
     {project::os::kTooLarge, "файл больше 256 МБ, допустимых для входного файла"},
+    {project::os::kLinkNotFollowed, "это ссылка (символическая ссылка или точка соединения), запись через неё не выполняется"},
     {ENOSPC, "нет места на диске"},
+#ifdef EDQUOT  // not on Windows
     {EDQUOT, "превышена дисковая квота"},
+#endif
     {EFBIG, "файл слишком велик"},
     {EACCES, "нет прав доступа"},
     {EPERM, "операция не разрешена"},

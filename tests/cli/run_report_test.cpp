@@ -197,6 +197,11 @@ TEST(RunReport, PathsBecomeUrisAndBadUtf8NeverStopsADocument) {
         {"a b/c#d%.prg", "a%20b/c%23d%25.prg"},
         {"/abs/x.prg", "file:///abs/x.prg"},
         {"насос.prg", "%D0%BD%D0%B0%D1%81%D0%BE%D1%81.prg"},
+#ifdef _WIN32
+        {"C:\\Котельная\\x.prg", "file:///C%3A/%D0%9A%D0%BE%D1%82%D0%B5%D0%BB%D1%8C%D0%BD%D0%B0%D1%8F/x.prg"},
+        {"\\\\host\\share\\x.prg", "file://host/share/x.prg"},
+        {"dir\\x.prg", "dir/x.prg"},
+#endif
     };
     for (const Case& c : cases) EXPECT_EQ(pathUri(c.path), c.uri) << c.path;
 

@@ -6,12 +6,17 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "project/file_system.h"
 #include "settings/ini_location.h"
 #include "support/scratch_dir.h"
+#include "support/windows_api.h"
 
 namespace vestrel::settings {
 namespace {
 using testing::ScratchDir;
+
+// Folder and name are joined with the system's separator.
+std::string in(const std::string& folder, const std::string& name) { return folder + project::os::kPathSeparator + name; }
 
 TEST(IniLocation, TheRuleForEachKindOfInstallation) {
     struct Case {
@@ -22,11 +27,12 @@ TEST(IniLocation, TheRuleForEachKindOfInstallation) {
         std::optional<std::string> path, seed;
     };
     const Case cases[] = {
-        {"a writable folder keeps its own file", "/opt/v", true, "/home/u/.config/vestrel", "/opt/v/Vestrel.ini", ""},
+        {"a writable folder keeps its own file", "/opt/v", true, "/home/u/.config/vestrel", in("/opt/v", "Vestrel.ini"),
+         ""},
         {"a read-only folder seeds the user's file", "/usr/bin", false, "/home/u/.config/vestrel",
-         "/home/u/.config/vestrel/Vestrel.ini", "/usr/bin/Vestrel.ini"},
+         in("/home/u/.config/vestrel", "Vestrel.ini"), in("/usr/bin", "Vestrel.ini")},
         {"an unknown executable folder: the user's file, nothing beside it", std::nullopt, false,
-         "/home/u/.config/vestrel", "/home/u/.config/vestrel/Vestrel.ini", ""},
+         "/home/u/.config/vestrel", in("/home/u/.config/vestrel", "Vestrel.ini"), ""},
         {"a read-only folder and no user folder: no file", "/usr/bin", false, std::nullopt, std::nullopt, std::nullopt},
         {"nothing known: no file, never the current directory", std::nullopt, true, std::nullopt, std::nullopt,
          std::nullopt},
@@ -43,25 +49,46 @@ TEST(IniLocation, TheRuleForEachKindOfInstallation) {
 // Sets an environment variable for one test and puts the old value back.
 class EnvironmentValue {
 public:
-    EnvironmentValue(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
+    EnvironmentValue(const char* name, const char* value) : m_name(name), m_old(project::os::environmentValue(name)) {
+        set(name, value);
+    }
+    ~EnvironmentValue() { set(m_name, m_old ? m_old->c_str() : nullptr); }
+
+private:
+    static void set(const char* name, const char* value) {
+#ifdef _WIN32
+        ::SetEnvironmentVariableA(name, value);
+#else
         if (value)
             ::setenv(name, value, 1);
         else
             ::unsetenv(name);
-    }
-    ~EnvironmentValue() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
+#endif
     }
 
-private:
     const char* m_name;
     std::optional<std::string> m_old;
 };
 
+#ifdef _WIN32
+TEST(IniLocation, TheUserFolderIsVestrelInTheRoamingApplicationData) {
+    struct Case {
+        const char* appData;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {"C:\\Users\\u\\AppData\\Roaming", "C:\\Users\\u\\AppData\\Roaming\\Vestrel"},
+        {"\\\\server\\profiles\\u", "\\\\server\\profiles\\u\\Vestrel"},
+        {"relative", std::nullopt},  // only an absolute folder counts
+        {nullptr, std::nullopt},
+    };
+    const EnvironmentValue home("HOME", "C:\\Users\\u");  // not a Windows variable: never used
+    for (const Case& c : cases) {
+        const EnvironmentValue appData("APPDATA", c.appData);
+        EXPECT_EQ(userConfigFolder(), c.folder) << (c.appData ? c.appData : "-");
+    }
+}
+#else
 TEST(IniLocation, TheUserFolderFollowsTheEnvironment) {
     struct Case {
         const char *config, *home;
@@ -80,8 +107,26 @@ TEST(IniLocation, TheUserFolderFollowsTheEnvironment) {
         EXPECT_EQ(userConfigFolder(), c.folder) << (c.config ? c.config : "-") << " " << (c.home ? c.home : "-");
     }
 }
+#endif
 
 class IniFiles : public ScratchDir {};
+
+// The folder of the running program (from /proc/self/exe, or GetModuleFileNameW on
+// Windows), and whether it may be written, asked without leaving anything there.
+TEST_F(IniFiles, TheExecutablesFolderIsFoundAndItsWritabilityTried) {
+    const std::optional<std::string> folder = project::os::executableFolder();
+    ASSERT_TRUE(folder.has_value());
+    // The tests run from build/tests, beside build/src/cli/vestrelc.
+    const std::filesystem::path expected = testing::fsPath(VESTRELC_PATH).parent_path().parent_path().parent_path() / "tests";
+    EXPECT_TRUE(std::filesystem::equivalent(testing::fsPath(*folder), expected)) << *folder;
+    EXPECT_TRUE(project::os::isAbsolutePath(*folder)) << *folder;
+
+    std::filesystem::create_directory(testing::fsPath(path("Папка")));
+    EXPECT_TRUE(project::os::writableDirectory(path("Папка")));
+    EXPECT_FALSE(project::os::writableDirectory(path("нет")));
+    EXPECT_EQ(entriesOf(root().string()), std::set<std::string>{"Папка"});
+    EXPECT_EQ(entriesOf(path("Папка")), std::set<std::string>{});
+}
 
 TEST_F(IniFiles, ReadersTakeTheUserFileThenTheSeedAndTheWorkbenchCopiesTheSeed) {
     const IniLocation location{path("user/vestrel/Vestrel.ini"), path("bin/Vestrel.ini")};
