@@ -44,7 +44,7 @@ void writeGnuReport(const RunReport& report, bool quiet, std::ostream& out, std:
         err.write(lines.data(), static_cast<std::streamsize>(lines.size()));
         lines.clear();
     };
-    for (const ReportedMessage& message : report.messages) {
+    forEachMessage(report, [&](const ReportedMessage& message) {
         lines += report.source;
         if (message.line) (lines += ':') += std::to_string(*message.line);
         if (message.line && message.column) (lines += ':') += std::to_string(*message.column);
@@ -54,7 +54,7 @@ void writeGnuReport(const RunReport& report, bool quiet, std::ostream& out, std:
         lines += message.text;
         lines += '\n';
         flushBlock(1u << 20);
-    }
+    });
     // Each distinct notice once, with the number of times the run raised it.
     for (const ReportedNotice& notice : report.notices) {
         lines += report.source + ": warning: " + notice.text;

@@ -33,7 +33,7 @@ void writeJsonReport(const RunReport& report, std::ostream& out) {
                      {"outcome", outcomeName(report.outcome)},
                      {"exitStatus", report.exitStatus}};
     Json messages = Json::array();
-    for (const ReportedMessage& message : report.messages) messages.push_back(messageObject(message));
+    forEachMessage(report, [&](const ReportedMessage& message) { messages.push_back(messageObject(message)); });
     document["messages"] = std::move(messages);
     Json notices = Json::array();
     for (const ReportedNotice& notice : report.notices)

@@ -25,15 +25,26 @@ std::string_view severityName(Severity severity) {
 }  // namespace
 
 void addTranslationMessages(RunReport& report, const TranslationResult& result, std::size_t lineCount) {
-    report.messages.reserve(result.diagnostics.size());
+    report.translation = &result;
+    report.translationLineCount = lineCount;
+    for (std::size_t i = 0; i < result.notices.size(); ++i)
+        report.notices.push_back(
+            {text::toUtf8(result.notices[i]), i < result.noticeCounts.size() ? result.noticeCounts[i] : 1});
+}
+
+void forEachMessage(const RunReport& report, const std::function<void(const ReportedMessage&)>& visit) {
+    for (const ReportedMessage& message : report.messages) visit(message);
+    if (!report.translation) return;
+    ReportedMessage message;
     std::string text;
-    for (const Diagnostic& diagnostic : result.diagnostics.entries()) {
-        ReportedMessage message;
+    for (const Diagnostic& diagnostic : report.translation->diagnostics.entries()) {
         message.pass = passOf(diagnostic.pass);
         message.code = diagnostic.code;
         message.name = diagnostic.messageName();
         message.severity = severityName(diagnostic.severity);
-        placeOnRealLine(message, diagnostic.line, lineCount);
+        placeOnRealLine(message, diagnostic.line, report.translationLineCount);
+        message.column.reset();
+        message.word.reset();
         switch (diagnostic.pass) {
             case TranslationPass::Lexical: message.column = diagnostic.column; break;
             case TranslationPass::Syntax: message.word = diagnostic.word; break;
@@ -42,11 +53,12 @@ void addTranslationMessages(RunReport& report, const TranslationResult& result, 
         diagnostic.appendText(text);
         message.text = text::toUtf8(text);
         message.codeText = text::toUtf8(diagnostic.messageText());
-        report.messages.push_back(std::move(message));
+        visit(message);
     }
-    for (std::size_t i = 0; i < result.notices.size(); ++i)
-        report.notices.push_back(
-            {text::toUtf8(result.notices[i]), i < result.noticeCounts.size() ? result.noticeCounts[i] : 1});
+}
+
+bool hasMessages(const RunReport& report) {
+    return !report.messages.empty() || (report.translation && !report.translation->diagnostics.empty());
 }
 
 }  // namespace vestrel::cli

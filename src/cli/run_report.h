@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -64,7 +65,12 @@ struct RunReport {
     std::string source;
     RunOutcome outcome = RunOutcome::Translated;
     int exitStatus = 0;
+    // Messages made by hand (tests, other front ends); a translation's own are made from
+    // its diagnostics one at a time as the report is written, so a listing with a million
+    // faulty lines never holds a million rendered messages.
     std::vector<ReportedMessage> messages;
+    const TranslationResult* translation = nullptr;  // outlives the writing of the report
+    std::size_t translationLineCount = 0;
     std::vector<ReportedNotice> notices;
     std::vector<WrittenFile> files;
     std::vector<std::string> removed;  // stale IL files removed from the project directory
@@ -86,7 +92,13 @@ struct RunReport {
 void placeOnRealLine(ReportedMessage& message, int citedLine, std::size_t lineCount);
 
 // The messages and notices of a run, with their locations placed on the source's lines.
+// The report refers to `result`, which must outlive it.
 void addTranslationMessages(RunReport& report, const TranslationResult& result, std::size_t lineCount);
+
+// Every message of the report in order (those made by hand, then the translation's),
+// each made only for the call.
+void forEachMessage(const RunReport& report, const std::function<void(const ReportedMessage&)>& visit);
+bool hasMessages(const RunReport& report);
 
 // The three ways of writing a report. The gnu format writes the messages to `err` and
 // the summary line to `out` (unless quiet); the documents go to `out` whole.

@@ -80,7 +80,7 @@ Json invocation(const RunReport& report) {
 void writeSarifReport(const RunReport& report, std::ostream& out) {
     RuleTable rules;
     Json results = Json::array();
-    for (const ReportedMessage& message : report.messages) results.push_back(messageResult(report, message, rules));
+    forEachMessage(report, [&](const ReportedMessage& message) { results.push_back(messageResult(report, message, rules)); });
     for (const ReportedNotice& notice : report.notices) {
         Json result = {{"ruleId", kNoticeRule},
                        {"ruleIndex", rules.indexOf(kNoticeRule, kNoticeRuleText, "", 0)},

@@ -202,7 +202,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         return report.exitStatus;
 
     if (!result.outputShown()) {
-        if (report.messages.empty() && report.notices.empty()) {
+        if (!hasMessages(report) && report.notices.empty()) {
             const std::string status = result.syntaxStatus ? std::to_string(*result.syntaxStatus) : "not run";
             report.error = "the translation stopped without a message (syntax status " + status + ")";
         }

@@ -364,7 +364,10 @@ void TMainForm::TranslateExecute() {
     TranslationResult result;
     {
         TIndicatorForm indicator(this);
-        result = m_translate(*source, options, RunHooks{&indicator, &notices});
+        RunHooks hooks;
+        hooks.progress = &indicator;
+        hooks.notices = &notices;
+        result = m_translate(*source, options, hooks);
     }
     child->showTranslationResult(result);
     ViewStructWindowExecute();
