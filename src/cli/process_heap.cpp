@@ -39,6 +39,9 @@ constexpr std::size_t kReserveFloor = std::size_t{4} << 20;
 constexpr std::size_t kReserveCeiling = std::size_t{30} << 20;
 constexpr std::size_t kThresholdMargin = std::size_t{64} << 10;
 
+// The spacer, kept for the life of the process.
+void* volatile heldBlock = nullptr;
+
 std::uintptr_t alignUp(std::uintptr_t address) { return (address + kHugePage - 1) & ~(kHugePage - 1); }
 std::uintptr_t alignDown(std::uintptr_t address) { return address & ~(kHugePage - 1); }
 
@@ -60,16 +63,17 @@ void prepareHeapForSource(const std::string& path) {
     (void)::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * reserve));
 
     // The reserve grows the heap (one brk); it is handed back to malloc's top at once.
-    void* grown = std::malloc(reserve);
-    if (grown == nullptr) return;
-    const auto first = reinterpret_cast<std::uintptr_t>(grown);
-    std::free(grown);
+    // (Both blocks are kept in a volatile, or the compiler drops a block nobody reads.)
+    heldBlock = std::malloc(reserve);
+    if (heldBlock == nullptr) return;
+    const auto first = reinterpret_cast<std::uintptr_t>(heldBlock);
+    std::free(heldBlock);
     // The blocks of the run are carved from the top upwards: a spacer, kept for the life of
     // the process and never touched, takes the part below the first huge-page boundary, so
     // the run starts on it. malloc writes its header words just below that boundary, in a
     // small page.
     const std::uintptr_t start = alignUp(first + 64);
-    (void)std::malloc(start - first - 16);
+    heldBlock = std::malloc(start - first - 16);
     // The part of the reserve that holds whole huge pages, short of the header malloc keeps
     // at the reserve's end (already written, so in a small page).
     const std::uintptr_t stop = alignDown(first + reserve - 64);
