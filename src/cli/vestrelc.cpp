@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "cli/command_line.h"
-#include "cli/process_heap.h"
 #include "cli/run_report.h"
 #include "cli/source_map_file.h"
 #include "project/file_system.h"
@@ -100,16 +99,13 @@ TranslationResult translateInProcess(std::string_view source, const TranslationO
     return runTranslation(source, options, hooks);
 }
 
-// Whether the run is the whole process (vestrelc's main), free to set up its heap.
-enum class Process { Whole, Shared };
-
 int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
-               Process process);
+               BeforeSourceRead beforeRead);
 
 }  // namespace
 
-int runVestrelc(int argc, char** argv) {
-    return runGuarded(argc, argv, std::cout, std::cerr, translateInProcess, Process::Whole);
+int runVestrelc(int argc, char** argv, BeforeSourceRead beforeRead) {
+    return runGuarded(argc, argv, std::cout, std::cerr, translateInProcess, beforeRead);
 }
 
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
@@ -163,7 +159,7 @@ private:
 };
 
 int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
-               Process process) {
+               BeforeSourceRead beforeRead) {
     std::vector<std::string_view> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     const ParseResult parsed = parseCommandLine(arguments);
@@ -196,7 +192,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
                          directory);
     if (!refusal.empty()) return reporter.fileError(refusal + "; nothing written");
 
-    if (process == Process::Whole) prepareHeapForSource(line.source);
+    if (beforeRead) beforeRead(line.source);
     const project::SourceReadResult source = fromStandardInput ? project::readStandardInput(line.encoding)
                                                                : project::readSourceFile(line.source, line.encoding);
     if (!source.ok) return reporter.fileError(source.error);
@@ -250,12 +246,12 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
 }
 
 int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
-               Process process) {
+               BeforeSourceRead beforeRead) {
     // The core reports every failure as a value; this guard only keeps a fault that
     // escapes anyway (memory exhausted) from ending the process without a word.
     int status = kExitFailure;
     try {
-        status = runCommand(argc, argv, out, err, translate, process);
+        status = runCommand(argc, argv, out, err, translate, beforeRead);
     } catch (const std::bad_alloc&) {
         return fileError(err, "not enough memory for this run");
     } catch (const std::exception& failure) {
@@ -271,7 +267,7 @@ int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, cons
 }  // namespace
 
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
-    return runGuarded(argc, argv, out, err, translate, Process::Shared);
+    return runGuarded(argc, argv, out, err, translate, nullptr);
 }
 
 }  // namespace vestrel::cli
