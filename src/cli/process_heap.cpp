@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <new>
+#include <type_traits>
 #endif
 
 namespace vestrel::cli {
@@ -112,8 +113,10 @@ private:
     std::array<Slot, kLargeBlockSlots> m_slots{};
 };
 
-// Constant-initialised: usable by an operator new called before any constructor has run.
+// Constant-initialised and never destroyed: usable by an operator new or delete called
+// before any constructor has run or after the last destructor.
 constinit LargeBlocks largeBlocks;
+static_assert(std::is_trivially_destructible_v<LargeBlocks>);
 
 }  // namespace
 

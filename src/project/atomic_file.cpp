@@ -43,7 +43,8 @@ bool commitStagedFile(const os::Descriptor& directory, StagedFile& staged, int& 
     return os::renameEntry(directory, staged.temporary, staged.target, reason);
 }
 
-void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged) {
+void discardStagedFile(const os::Descriptor& directory, StagedFile& staged) {
+    staged.file = os::Descriptor();
     int ignored = 0;
     os::removeEntry(directory, staged.temporary, ignored);
 }

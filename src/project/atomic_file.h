@@ -44,7 +44,8 @@ std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::
 bool syncStagedFile(StagedFile& staged, int& reason);
 // Renames the staged file into place; one whose sync is still due is synced first.
 bool commitStagedFile(const os::Descriptor& directory, StagedFile& staged, int& reason);
-void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged);
+// Closes the staged file (when still open: Windows removes no open file) and removes it.
+void discardStagedFile(const os::Descriptor& directory, StagedFile& staged);
 
 // "Cannot create file <path>: <reason>".
 std::string cannotCreateFileText(const std::string& path, int reason);
