@@ -1,6 +1,7 @@
 // vestrelc: the command-line translator.
 #include <csignal>
 
+#include "cli/process_heap.h"
 #include "cli/vestrelc.h"
 
 #ifdef _WIN32
@@ -19,6 +20,6 @@ int main(int argc, char** argv) {
     // silent end by signal.
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    return vestrel::cli::runVestrelc(argc, argv);
+    return vestrel::cli::runVestrelc(argc, argv, vestrel::cli::prepareHeapForSource);
 }
 #endif

@@ -93,11 +93,23 @@ std::string versionText() {
     return std::string(kVersionText);
 }
 
-int runVestrelc(int argc, char** argv) { return runVestrelc(argc, argv, std::cout, std::cerr); }
+namespace {
+
+TranslationResult translateInProcess(std::string_view source, const TranslationOptions& options, const RunHooks& hooks) {
+    return runTranslation(source, options, hooks);
+}
+
+int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+               BeforeSourceRead beforeRead);
+
+}  // namespace
+
+int runVestrelc(int argc, char** argv, BeforeSourceRead beforeRead) {
+    return runGuarded(argc, argv, std::cout, std::cerr, translateInProcess, beforeRead);
+}
 
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    return runVestrelc(argc, argv, out, err, [](std::string_view source, const TranslationOptions& options,
-                                                const RunHooks& hooks) { return runTranslation(source, options, hooks); });
+    return runVestrelc(argc, argv, out, err, translateInProcess);
 }
 
 namespace {
@@ -146,7 +158,8 @@ private:
     std::ostream& m_err;
 };
 
-int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
+int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+               BeforeSourceRead beforeRead) {
     std::vector<std::string_view> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     const ParseResult parsed = parseCommandLine(arguments);
@@ -179,6 +192,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
                          directory);
     if (!refusal.empty()) return reporter.fileError(refusal + "; nothing written");
 
+    if (beforeRead) beforeRead(line.source);
     const project::SourceReadResult source = fromStandardInput ? project::readStandardInput(line.encoding)
                                                                : project::readSourceFile(line.source, line.encoding);
     if (!source.ok) return reporter.fileError(source.error);
@@ -231,14 +245,13 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     return reporter.finish(RunOutcome::Translated, kExitTranslated);
 }
 
-}  // namespace
-
-int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
+int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+               BeforeSourceRead beforeRead) {
     // The core reports every failure as a value; this guard only keeps a fault that
     // escapes anyway (memory exhausted) from ending the process without a word.
     int status = kExitFailure;
     try {
-        status = runCommand(argc, argv, out, err, translate);
+        status = runCommand(argc, argv, out, err, translate, beforeRead);
     } catch (const std::bad_alloc&) {
         return fileError(err, "not enough memory for this run");
     } catch (const std::exception& failure) {
@@ -249,6 +262,12 @@ int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, con
     out.flush();
     if (!out) return fileError(err, "cannot write to standard output" + (errno ? ": " + project::os::reasonText(errno) : std::string()));
     return status;
+}
+
+}  // namespace
+
+int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
+    return runGuarded(argc, argv, out, err, translate, nullptr);
 }
 
 }  // namespace vestrel::cli

@@ -17,7 +17,10 @@ using TranslateStep =
 
 // Exit status: 0 translated without messages, 1 messages reported, 2 usage, encoding
 // or file error.
-int runVestrelc(int argc, char** argv);
+// vestrelc's main passes what its process does before the source is read (sizing its
+// memory for it: prepareHeapForSource); a run inside another program does nothing.
+using BeforeSourceRead = void (*)(const std::string& source);
+int runVestrelc(int argc, char** argv, BeforeSourceRead beforeRead = nullptr);
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err);
 int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate);
 

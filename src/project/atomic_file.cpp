@@ -13,15 +13,17 @@ std::string cannotCreateFileText(const std::string& path, int reason) {
 }
 
 std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
-                                    Ownership ownership, int& reason) {
+                                    Ownership ownership, int& reason, StagedSync sync) {
     std::optional<os::Temporary> temporary = os::createTemporary(directory, reason);
     if (!temporary) return std::nullopt;
-    StagedFile staged{temporary->name, target};
-    bool written = os::writeAll(temporary->file.get(), bytes, reason);
+    StagedFile staged{temporary->name, target, std::move(temporary->file)};
+    bool written = os::writeAll(staged.file.get(), bytes, reason);
     if (written) {
-        os::keepAttributes(temporary->file.get(), os::entryStatus(directory, target),
-                           ownership == Ownership::KeepReplaced);
-        written = os::syncAndClose(temporary->file, reason);
+        os::keepAttributes(staged.file.get(), os::entryStatus(directory, target), ownership == Ownership::KeepReplaced);
+        if (sync == StagedSync::Now)
+            written = syncStagedFile(staged, reason);
+        else
+            os::startWriteback(staged.file.get());
     }
     if (!written) {
         discardStagedFile(directory, staged);
@@ -30,11 +32,19 @@ std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::
     return staged;
 }
 
-bool commitStagedFile(const os::Descriptor& directory, const StagedFile& staged, int& reason) {
+bool syncStagedFile(StagedFile& staged, int& reason) {
+    return !staged.file || os::syncAndClose(staged.file, reason);
+}
+
+bool commitStagedFile(const os::Descriptor& directory, StagedFile& staged, int& reason) {
+    // A file is renamed into place only once it is on disk: never an empty or partial file
+    // under the target's name after a crash.
+    if (!syncStagedFile(staged, reason)) return false;
     return os::renameEntry(directory, staged.temporary, staged.target, reason);
 }
 
-void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged) {
+void discardStagedFile(const os::Descriptor& directory, StagedFile& staged) {
+    staged.file = os::Descriptor();
     int ignored = 0;
     os::removeEntry(directory, staged.temporary, ignored);
 }
@@ -56,7 +66,7 @@ WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes
     const os::Descriptor folder = os::openDirectory(parts.folder, reason);
     if (!folder) return fail(reason);
     os::removeAbandonedTemporaries(folder);
-    const std::optional<StagedFile> staged = stageFile(folder, parts.name, bytes, ownership, reason);
+    std::optional<StagedFile> staged = stageFile(folder, parts.name, bytes, ownership, reason);
     if (!staged) return fail(reason);
     if (!commitStagedFile(folder, *staged, reason)) {
         discardStagedFile(folder, *staged);

@@ -28,16 +28,24 @@ enum class Ownership { Writer, KeepReplaced };
 WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
                                  Ownership ownership = Ownership::Writer);
 
-// One file written under a temporary name in an open directory and synced, waiting to be
-// renamed over its target; the project writer stages all its files before it renames any.
+// One file written under a temporary name in an open directory, waiting to be renamed over
+// its target; the project writer stages all its files before it renames any. A file
+// staged with its sync deferred stays open, its data on the way to the disk, until
+// syncStagedFile (the project writer starts all its files before it waits for any).
 struct StagedFile {
     std::string temporary;
     std::string target;
+    os::Descriptor file;  // open while the sync is due
 };
+enum class StagedSync { Now, Deferred };
 std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
-                                    Ownership ownership, int& reason);
-bool commitStagedFile(const os::Descriptor& directory, const StagedFile& staged, int& reason);
-void discardStagedFile(const os::Descriptor& directory, const StagedFile& staged);
+                                    Ownership ownership, int& reason, StagedSync sync = StagedSync::Now);
+// Waits until the staged file is on disk and closes it (nothing to do when it is already).
+bool syncStagedFile(StagedFile& staged, int& reason);
+// Renames the staged file into place; one whose sync is still due is synced first.
+bool commitStagedFile(const os::Descriptor& directory, StagedFile& staged, int& reason);
+// Closes the staged file (when still open: Windows removes no open file) and removes it.
+void discardStagedFile(const os::Descriptor& directory, StagedFile& staged);
 
 // "Cannot create file <path>: <reason>".
 std::string cannotCreateFileText(const std::string& path, int reason);

@@ -142,6 +142,9 @@ bool writeAll(NativeHandle file, std::string_view bytes, int& reason);
 // default mode allows, and, when asked and permitted, owner and group. Set-id and sticky
 // bits, and anything of a link's target, never.
 void keepAttributes(NativeHandle file, const EntryStatus& replaced, bool keepOwner);
+// Asks the system to start writing the file's data to disk without waiting for it, so
+// that the syncs of several files overlap; a hint only: syncAndClose still makes it durable.
+void startWriteback(NativeHandle file);
 bool syncAndClose(Descriptor& file, int& reason);
 // Renames within the directory, replacing what is there under the new name.
 bool renameEntry(const Descriptor& directory, const std::string& from, const std::string& to, int& reason);

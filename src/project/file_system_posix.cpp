@@ -237,6 +237,14 @@ void keepAttributes(NativeHandle fd, const EntryStatus& replaced, bool keepOwner
     (void)::fchmod(fd, kept);
 }
 
+void startWriteback(NativeHandle fd) {
+#ifdef __linux__
+    (void)::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+#endif
+}
+
 bool syncAndClose(Descriptor& file, int& reason) {
     bool ok = true;
     if (::fsync(file.get()) != 0) {

@@ -406,6 +406,8 @@ void keepAttributes(NativeHandle, const EntryStatus&, bool) {
     // nothing of the file it replaces (or of a link's target) is copied.
 }
 
+void startWriteback(NativeHandle) {}
+
 bool syncAndClose(Descriptor& file, int& reason) {
     bool ok = true;
     if (!::FlushFileBuffers(file.get())) {

@@ -133,20 +133,29 @@ public:
         for (std::size_t i = m_committed; i < m_files.size(); ++i) discardStagedFile(m_directory, m_files[i]);
     }
     void add(StagedFile file) { m_files.push_back(std::move(file)); }
+    // Waits for each file's data to reach the disk (the writes of all were started as they
+    // were staged, so the waits overlap); false at the first that fails, failedTarget() its name.
+    bool sync(int& reason) {
+        for (m_failed = 0; m_failed < m_files.size(); ++m_failed)
+            if (!syncStagedFile(m_files[m_failed], reason)) return false;
+        return true;
+    }
     // Renames the files into place in slot order; false at the first that fails.
     bool commit(std::vector<std::string>& written, int& reason) {
         for (; m_committed < m_files.size(); ++m_committed) {
+            m_failed = m_committed;
             if (!commitStagedFile(m_directory, m_files[m_committed], reason)) return false;
             written.push_back(m_files[m_committed].target);
         }
         return true;
     }
-    const std::string& failedTarget() const { return m_files[m_committed].target; }
+    const std::string& failedTarget() const { return m_files[m_failed].target; }
 
 private:
     const os::Descriptor& m_directory;
     std::vector<StagedFile> m_files;
     std::size_t m_committed = 0;
+    std::size_t m_failed = 0;
 };
 
 template <class Lines>
@@ -182,13 +191,15 @@ SaveResult writeProjectOf(const std::string& directory, const std::array<Lines, 
         if (present[slot]) {
             const std::string name(kSlotFileNames[slot]);
             std::optional<StagedFile> file =
-                stageFile(folder, name, slotFileBytes(slotLines[slot]), Ownership::Writer, reason);
+                stageFile(folder, name, slotFileBytes(slotLines[slot]), Ownership::Writer, reason, StagedSync::Deferred);
             if (!file) return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, name), reason);
             staged.add(std::move(*file));
         }
         gauge.advance();
     }
 
+    if (!staged.sync(reason))
+        return failure(SaveStatus::CannotCreateFile, kCannotCreateFile, joinPath(directory, staged.failedTarget()), reason);
     // Every new file is on disk: only renames and removals are left, which need no room.
     SaveResult result;
     if (!staged.commit(result.written, reason)) {

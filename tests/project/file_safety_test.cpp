@@ -12,8 +12,11 @@
 
 #include <csignal>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <thread>
 
+#include "project/atomic_file.h"
 #include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
@@ -183,6 +186,33 @@ TEST_F(FileSafety, AProjectThatCannotBeWrittenWholeLeavesTheOldProjectAsItWas) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         EXPECT_EQ(readBytes(directory + "/" + slotFileName(slot)), "old") << slot;
 #endif
+}
+
+TEST_F(FileSafety, AStagedFileWhoseSyncIsDueIsSyncedAndClosedBeforeItTakesItsName) {
+    // The project writer stages its files with the sync deferred; whichever way a file
+    // leaves the stage, its descriptor is closed, and its name is the target's only once
+    // the bytes are whole.
+    const std::string directory = path("staged");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    writeBytes(directory + "/1.IL", "old");
+    int reason = 0;
+    const os::Descriptor folder = os::openDirectory(directory, reason);
+    ASSERT_TRUE(folder) << reason;
+
+    std::optional<StagedFile> kept = stageFile(folder, "1.IL", "new bytes", Ownership::Writer, reason, StagedSync::Deferred);
+    std::optional<StagedFile> dropped = stageFile(folder, "2.IL", "dropped", Ownership::Writer, reason, StagedSync::Deferred);
+    ASSERT_TRUE(kept && dropped) << reason;
+    EXPECT_TRUE(kept->file);  // its sync is still due
+    EXPECT_EQ(readBytes(directory + "/1.IL"), "old");
+
+    ASSERT_TRUE(commitStagedFile(folder, *kept, reason)) << reason;
+    EXPECT_FALSE(kept->file);
+    EXPECT_TRUE(syncStagedFile(*kept, reason));  // nothing left to do
+    EXPECT_EQ(readBytes(directory + "/1.IL"), "new bytes");
+
+    discardStagedFile(folder, *dropped);
+    EXPECT_FALSE(dropped->file);
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"1.IL"}));
 }
 
 TEST_F(FileSafety, TwoWritersOfOneProjectTakeTurns) {
