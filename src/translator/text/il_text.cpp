@@ -59,12 +59,14 @@ void IlText::insert(std::size_t at, std::string_view line) {
 }
 
 std::string IlText::joined() const {
+    if (spilled()) throw std::logic_error("a text that set lines aside cannot be joined");
     std::string text = m_bytes;
     if (!text.empty()) text.pop_back();
     return text;
 }
 
 std::vector<std::string> IlText::lines() const {
+    if (spilled()) throw std::logic_error("a text that set lines aside cannot be read line by line");
     std::vector<std::string> result;
     result.reserve(size());
     for (std::string_view line : *this) result.emplace_back(line);

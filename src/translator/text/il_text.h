@@ -184,7 +184,8 @@ private:
         m_bytes.push_back('\n');
         m_ends.push_back(m_bytes.size() - 1);
         m_sources.push_back(currentSourceLine());
-        if (heldBytes() >= m_nextSpillCheck) spillMiddle();
+        if (heldBytes() >= m_nextSpillCheck) [[unlikely]]
+            spillMiddle();
     }
     std::uint32_t currentSourceLine() const { return m_current ? *m_current : kNoSourceLine; }
     // The position in memory of line i: the set-aside lines sit between the first lines
