@@ -680,6 +680,27 @@ TEST_F(Vestrelc, TheBinaryUnderAFileSizeLimitKeepsTheOldProject) {
 #endif
 }
 
+// The IL a large program sets aside meets the limit first: the run is a file error, and
+// neither the old project nor the folder keeps anything of it.
+TEST_F(Vestrelc, TheBinaryWhoseSetAsideTextMeetsAFileSizeLimitKeepsTheOldProject) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: the shell's file-size limit (ulimit -f)";
+#else
+    writeBytes(path("empty.prg"), std::string(400000, '\n'));  // 3.6 MB of comment lines in init.IL
+    std::filesystem::create_directory(path("empty"));
+    writeBytes(path("empty/init.IL"), "old");
+    const std::string command = "ulimit -f 128; " + std::string(VESTRELC_PATH) + " -q '" + path("empty.prg") +
+                                "' 2>'" + path("err.txt") + "'";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << command;
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: Cannot create file " + path("empty") + "/init.IL: File too large\n");
+    EXPECT_EQ(entriesOf(path("empty")), (std::set<std::string>{"init.IL"}));
+    EXPECT_EQ(readBytes(path("empty/init.IL")), "old");
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "empty.prg", "empty", "err.txt"}));
+#endif
+}
+
 // The real program: exit statuses as the shell sees them.
 TEST_F(Vestrelc, TheBinaryExitsWithTheDocumentedStatuses) {
 #ifdef _WIN32
