@@ -202,6 +202,10 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     hooks.keepTrace = line.traceFile.has_value();
     // A check writes no IL: unless the source map asks for its lines, none is kept.
     hooks.keepSlotTexts = !line.check || line.sourceMapFile.has_value();
+    // A run that writes the project holds no more of a large IL text than its limit: the
+    // rest waits beside the project, already as the files will have it.
+    const IlSpillPolicy spill = project::projectSpillPolicy(directory);
+    if (!line.check) hooks.spill = &spill;
     const TranslationResult result = translate(source.text, *options, hooks);
     // Messages are placed on the source's lines: the lines are counted only when there are any.
     addTranslationMessages(report, result, result.diagnostics.empty() ? 0 : SourceText(source.text).lineCount());
@@ -211,9 +215,19 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
         return report.exitStatus;
     if (line.traceFile && !reporter.writeFile(*line.traceFile, result.trace, WrittenFileKind::Trace))
         return report.exitStatus;
-    if (line.sourceMapFile && !reporter.writeFile(*line.sourceMapFile, sourceMapDocument(report.source, result),
-                                                  WrittenFileKind::SourceMap))
-        return report.exitStatus;
+    // A slot whose lines could not be set aside has lost them: nothing of it is written.
+    for (int slot = 0; slot < kSlotCount && result.outputShown(); ++slot)
+        if (const int reason = result.slotLines[static_cast<std::size_t>(slot)].spillFailure())
+            return reporter.fileError(project::cannotCreateFileText(
+                (directory.ends_with('/') ? directory : directory + "/") + project::slotFileName(slot), reason));
+    if (line.sourceMapFile) {
+        int reason = 0;
+        const std::optional<std::string> document = sourceMapDocument(report.source, result, reason);
+        if (!document)
+            return reporter.fileError("cannot read back the IL lines for " + *line.sourceMapFile + ": " +
+                                      project::os::reasonText(reason));
+        if (!reporter.writeFile(*line.sourceMapFile, *document, WrittenFileKind::SourceMap)) return report.exitStatus;
+    }
 
     if (!result.outputShown()) {
         if (!hasMessages(report) && report.notices.empty()) {

@@ -12,12 +12,26 @@ std::string cannotCreateFileText(const std::string& path, int reason) {
     return "Cannot create file " + path + ": " + os::reasonText(reason);
 }
 
+namespace {
+FileContent wholeContent(std::string_view bytes) {
+    return [bytes](const PieceWriter& write, int& reason) { return write(bytes, reason); };
+}
+}  // namespace
+
 std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
                                     Ownership ownership, int& reason, StagedSync sync) {
+    return stageFile(directory, target, wholeContent(bytes), ownership, reason, sync);
+}
+
+std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target,
+                                    const FileContent& content, Ownership ownership, int& reason, StagedSync sync) {
     std::optional<os::Temporary> temporary = os::createTemporary(directory, reason);
     if (!temporary) return std::nullopt;
     StagedFile staged{temporary->name, target, std::move(temporary->file)};
-    bool written = os::writeAll(staged.file.get(), bytes, reason);
+    const os::NativeHandle file = staged.file.get();
+    bool written =
+        content([file](std::string_view piece, int& pieceReason) { return os::writeAll(file, piece, pieceReason); },
+                reason);
     if (written) {
         os::keepAttributes(staged.file.get(), os::entryStatus(directory, target), ownership == Ownership::KeepReplaced);
         if (sync == StagedSync::Now)
@@ -51,6 +65,11 @@ void discardStagedFile(const os::Descriptor& directory, StagedFile& staged) {
 
 WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
                                  Ownership ownership) {
+    return writeFileAtomically(path, wholeContent(bytes), error, ownership);
+}
+
+WriteOutcome writeFileAtomically(const std::string& path, const FileContent& content, std::string* error,
+                                 Ownership ownership) {
     WriteOutcome outcome;
     auto fail = [&](int reason) {
         outcome.ok = false;
@@ -66,7 +85,7 @@ WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes
     const os::Descriptor folder = os::openDirectory(parts.folder, reason);
     if (!folder) return fail(reason);
     os::removeAbandonedTemporaries(folder);
-    std::optional<StagedFile> staged = stageFile(folder, parts.name, bytes, ownership, reason);
+    std::optional<StagedFile> staged = stageFile(folder, parts.name, content, ownership, reason);
     if (!staged) return fail(reason);
     if (!commitStagedFile(folder, *staged, reason)) {
         discardStagedFile(folder, *staged);

@@ -3,6 +3,7 @@
 // leaves the old file or none, never a part of the new one.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,10 +23,17 @@ struct WriteOutcome {
 // file it replaces, where the process may give them (a user's own sources and settings).
 enum class Ownership { Writer, KeepReplaced };
 
+// The bytes of a file given a piece at a time: the content calls `write` with each piece
+// in order, and is true when all went (false with the reason otherwise).
+using PieceWriter = std::function<bool(std::string_view piece, int& reason)>;
+using FileContent = std::function<bool(const PieceWriter& write, int& reason)>;
+
 // Writes the file path names. A link there (when trusted) is written through, into the
 // file it points to, in that file's folder; another user's link is refused. On failure
 // error is "Cannot create file <path>: <reason>".
 WriteOutcome writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                                 Ownership ownership = Ownership::Writer);
+WriteOutcome writeFileAtomically(const std::string& path, const FileContent& content, std::string* error = nullptr,
                                  Ownership ownership = Ownership::Writer);
 
 // One file written under a temporary name in an open directory, waiting to be renamed over
@@ -40,6 +48,9 @@ struct StagedFile {
 enum class StagedSync { Now, Deferred };
 std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target, std::string_view bytes,
                                     Ownership ownership, int& reason, StagedSync sync = StagedSync::Now);
+std::optional<StagedFile> stageFile(const os::Descriptor& directory, const std::string& target,
+                                    const FileContent& content, Ownership ownership, int& reason,
+                                    StagedSync sync = StagedSync::Now);
 // Waits until the staged file is on disk and closes it (nothing to do when it is already).
 bool syncStagedFile(StagedFile& staged, int& reason);
 // Renames the staged file into place; one whose sync is still due is synced first.

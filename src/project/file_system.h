@@ -151,6 +151,16 @@ bool renameEntry(const Descriptor& directory, const std::string& from, const std
 bool removeEntry(const Descriptor& directory, const std::string& name, int& reason);
 void syncDirectory(const Descriptor& directory);
 
+// A file without a name in the folder, open to read and write: nothing of it is left once
+// it is closed or the process ends (POSIX: O_TMPFILE where the file system has it, else a
+// temporary removed at once; Windows: deleted on close). The folder is opened as
+// openDirectory opens it. Nothing on failure, with the reason set.
+Descriptor createUnnamedFile(const std::string& folder, int& reason);
+// Writes all the bytes at offset, or reads exactly size bytes from it (a file that ends
+// before is a failure, EIO); neither moves the file's position.
+bool writeAllAt(NativeHandle file, std::uint64_t offset, std::string_view bytes, int& reason);
+bool readAllAt(NativeHandle file, std::uint64_t offset, char* into, std::size_t size, int& reason);
+
 // Removes temporaries of our pattern whose process has ended (a run that was killed).
 void removeAbandonedTemporaries(const Descriptor& directory);
 

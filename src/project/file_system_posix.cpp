@@ -209,6 +209,64 @@ std::optional<Temporary> createTemporary(const Descriptor& directory, int& reaso
     return std::nullopt;
 }
 
+Descriptor createUnnamedFile(const std::string& folder, int& reason) {
+    const Descriptor directory = openDirectory(folder, reason);
+    if (!directory) return Descriptor();
+#ifdef O_TMPFILE
+    if (Descriptor file(::openat(directory.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600)); file) return file;
+#endif
+    // Without O_TMPFILE the file is named for the moment it takes to remove the name.
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        const std::string name = temporaryName(static_cast<long>(::getpid()), counter.fetch_add(1));
+        Descriptor file(::openat(directory.get(), name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file) {
+            if (::unlinkat(directory.get(), name.c_str(), 0) == 0) return file;
+            reason = errno;
+            return Descriptor();
+        }
+        if (errno != EEXIST) {
+            reason = errno;
+            return Descriptor();
+        }
+    }
+    reason = EEXIST;
+    return Descriptor();
+}
+
+bool writeAllAt(NativeHandle fd, std::uint64_t offset, std::string_view bytes, int& reason) {
+    while (!bytes.empty()) {
+        const ssize_t count = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            reason = errno;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+        offset += static_cast<std::uint64_t>(count);
+    }
+    return true;
+}
+
+bool readAllAt(NativeHandle fd, std::uint64_t offset, char* into, std::size_t size, int& reason) {
+    while (size > 0) {
+        const ssize_t count = ::pread(fd, into, size, static_cast<off_t>(offset));
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            reason = errno;
+            return false;
+        }
+        if (count == 0) {
+            reason = EIO;
+            return false;
+        }
+        into += count;
+        size -= static_cast<std::size_t>(count);
+        offset += static_cast<std::uint64_t>(count);
+    }
+    return true;
+}
+
 bool writeAll(NativeHandle fd, std::string_view bytes, int& reason) {
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());

@@ -185,13 +185,14 @@ Descriptor openHandle(const std::wstring& path, DWORD access, DWORD share, DWORD
 
 // A new file of the temporaries' pattern. CREATE_NEW fails on any entry of that name, a
 // link included: nothing is written through one.
-std::optional<Temporary> createExclusively(const Descriptor& directory, DWORD flags, int& reason) {
+std::optional<Temporary> createExclusively(const Descriptor& directory, DWORD flags, int& reason,
+                                          DWORD access = GENERIC_WRITE) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         std::string name = temporaryName(static_cast<long>(::GetCurrentProcessId()), counter.fetch_add(1));
         const std::optional<std::wstring> path = entryPath(directory, name, reason);
         if (!path) return std::nullopt;
-        Descriptor file = openHandle(*path, GENERIC_WRITE, 0, CREATE_NEW, flags, reason);
+        Descriptor file = openHandle(*path, access, 0, CREATE_NEW, flags, reason);
         if (file) return Temporary{std::move(name), std::move(file)};
         if (reason != EEXIST) return std::nullopt;
     }
@@ -386,6 +387,60 @@ std::optional<std::string> resolveTrustedLinks(const std::string& path, int& rea
 
 std::optional<Temporary> createTemporary(const Descriptor& directory, int& reason) {
     return createExclusively(directory, FILE_ATTRIBUTE_NORMAL, reason);
+}
+
+Descriptor createUnnamedFile(const std::string& folder, int& reason) {
+    const Descriptor directory = openDirectory(folder, reason);
+    if (!directory) return Descriptor();
+    // The name stays until the handle closes, but nobody can open the file meanwhile.
+    std::optional<Temporary> file = createExclusively(directory, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                                      reason, GENERIC_READ | GENERIC_WRITE);
+    if (!file) return Descriptor();
+    return std::move(file->file);
+}
+
+namespace {
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+}  // namespace
+
+bool writeAllAt(NativeHandle file, std::uint64_t offset, std::string_view bytes, int& reason) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > kWriteChunk ? kWriteChunk : static_cast<DWORD>(bytes.size());
+        OVERLAPPED position = at(offset);
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, &position)) {
+            reason = lastReason();
+            return false;
+        }
+        bytes.remove_prefix(written);
+        offset += written;
+    }
+    return true;
+}
+
+bool readAllAt(NativeHandle file, std::uint64_t offset, char* into, std::size_t size, int& reason) {
+    while (size > 0) {
+        const DWORD chunk = size > kWriteChunk ? kWriteChunk : static_cast<DWORD>(size);
+        OVERLAPPED position = at(offset);
+        DWORD read = 0;
+        if (!::ReadFile(file, into, chunk, &read, &position)) {
+            reason = ::GetLastError() == ERROR_HANDLE_EOF ? EIO : lastReason();
+            return false;
+        }
+        if (read == 0) {
+            reason = EIO;
+            return false;
+        }
+        into += read;
+        size -= read;
+        offset += read;
+    }
+    return true;
 }
 
 bool writeAll(NativeHandle file, std::string_view bytes, int& reason) {

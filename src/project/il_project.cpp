@@ -2,6 +2,7 @@
 #include "project/il_project.h"
 
 #include <cerrno>
+#include <memory>
 
 #include "project/file_system.h"
 #include "project/source_file.h"
@@ -93,8 +94,7 @@ std::string slotFileName(int slot) {
 }
 
 namespace {
-template <class Lines>
-std::string slotFileBytes(const Lines& lines) {
+std::string slotFileBytes(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (std::string_view line : lines) size += line.size() + kSlotLineEnd.size();
     std::string bytes;
@@ -105,7 +105,52 @@ std::string slotFileBytes(const Lines& lines) {
     }
     return bytes;
 }
+
+// A text is written a piece at a time, never copied whole; a text that lost its lines to
+// a failed spill is not written at all.
+FileContent slotFileBytes(const IlText& lines) {
+    return [&lines](const PieceWriter& write, int& reason) {
+        if (lines.spillFailure() != 0) {
+            reason = lines.spillFailure();
+            return false;
+        }
+        return lines.writeFileForm(kSlotLineEnd, write, reason);
+    };
+}
+
+// The set-aside lines of one text: an unnamed file, appended to and read by position.
+class SpillFile final : public IlSpillStore {
+public:
+    explicit SpillFile(os::Descriptor file) : m_file(std::move(file)) {}
+    bool append(std::string_view bytes, int& reason) override {
+        if (!os::writeAllAt(m_file.get(), m_size, bytes, reason)) return false;
+        m_size += bytes.size();
+        return true;
+    }
+    std::uint64_t size() const override { return m_size; }
+    bool read(std::uint64_t offset, char* into, std::size_t size, int& reason) const override {
+        return os::readAllAt(m_file.get(), offset, into, size, reason);
+    }
+
+private:
+    os::Descriptor m_file;
+    std::uint64_t m_size = 0;
+};
 }  // namespace
+
+IlSpillPolicy projectSpillPolicy(const std::string& directory) {
+    IlSpillPolicy policy;
+    policy.lineEnd = kSlotLineEnd;
+    std::string folder = directory;
+    while (folder.size() > 1 && kFolderEnds.find(folder.back()) != std::string_view::npos) folder.pop_back();
+    policy.open = [folder](int& reason) -> std::shared_ptr<IlSpillStore> {
+        os::Descriptor file = os::createUnnamedFile(folder, reason);
+        if (!file) file = os::createUnnamedFile(os::splitPath(folder).folder, reason);
+        if (!file) return nullptr;
+        return std::make_shared<SpillFile>(std::move(file));
+    };
+    return policy;
+}
 
 WriteOutcome WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error) {
     return writeFileAtomically(path, slotFileBytes(lines), error);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "project/atomic_file.h"
+#include "translator/text/il_spill.h"
 #include "translator/diagnostics/sinks.h"
 #include "translator/run/translation.h"
 
@@ -46,6 +47,12 @@ struct SaveResult {
 // old file or none, never a truncated one.
 WriteOutcome WriteSlotFile(const std::vector<std::string>& lines, const std::string& path, std::string* error = nullptr);
 WriteOutcome WriteSlotFile(const IlText& lines, const std::string& path, std::string* error = nullptr);
+
+// The spill policy of a run whose texts go to the project in directory: a text past the
+// policy's limit sets its settled lines aside, as slot-file lines, in an unnamed file in
+// that directory, or while it does not exist yet, in the folder that is to hold it (on
+// the disk the project goes to, and never left behind).
+IlSpillPolicy projectSpillPolicy(const std::string& directory);
 
 // Creates the directory when it is missing (one level, not a chain). Another run creating
 // it at the same moment is no failure; a link there is used only when trusted.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -17,6 +18,7 @@
 
 #include "cli/command_line.h"
 #include "cli/vestrelc.h"
+#include "project/file_system.h"
 #include "project/il_project.h"
 #include "project/source_file.h"
 #include "support/scratch_dir.h"
@@ -389,6 +391,66 @@ TEST_F(Vestrelc, SourceMapGivesTheKorvelLineOfEachIlLine) {
     EXPECT_EQ(map["files"], Json::array());
 }
 
+// A full run sets large texts aside beside the project (a check keeps none): with a limit
+// so small that every slot spills, the project and the source map are the bytes a whole
+// run writes, and nothing else is left behind.
+TEST_F(Vestrelc, ASpillingRunWritesTheSameProjectAndSourceMap) {
+    TranslationDouble check;
+    run({"--check", source}, check.step());
+    EXPECT_EQ(check.hooks.spill, nullptr);
+
+    IlSpillPolicy tiny;
+    int spilledSlots = 0;
+    const TranslateStep spilling = [&](std::string_view text, const TranslationOptions& options, const RunHooks& given) {
+        EXPECT_NE(given.spill, nullptr);
+        tiny = *given.spill;
+        tiny.heldLimit = 64;
+        RunHooks hooks = given;
+        hooks.spill = &tiny;
+        TranslationResult result = runTranslation(text, options, hooks);
+        for (const IlText& slot : result.slotLines) spilledSlots += slot.spilled() ? 1 : 0;
+        return result;
+    };
+    ASSERT_EQ(run({"-q", "--source-map", path("whole.json"), "-o", path("whole"), source}).status, 0);
+    ASSERT_EQ(run({"-q", "--source-map", path("spilled.json"), "-o", path("spilled"), source}, spilling).status, 0);
+    EXPECT_EQ(spilledSlots, 2);
+    EXPECT_EQ(readBytes(path("spilled.json")), readBytes(path("whole.json")));
+    EXPECT_EQ(entriesOf(path("spilled")), entriesOf(path("whole")));
+    for (const std::string& name : entriesOf(path("whole")))
+        EXPECT_EQ(readBytes(path("spilled/") + name), readBytes(path("whole/") + name)) << name;
+    EXPECT_EQ(entriesOf(root().string()),
+              (std::set<std::string>{"pump.prg", "whole", "whole.json", "spilled", "spilled.json"}));
+}
+
+// Lines that could not be set aside (a full disk) are lost: the run is a file error and
+// the old project stays as it was.
+TEST_F(Vestrelc, ASpillThatFailsIsAFileErrorAndKeepsTheOldProject) {
+    ASSERT_EQ(run({"-q", source}).status, 0);
+    const std::set<std::string> names = entriesOf(path("pump"));
+    std::map<std::string, std::string> old;
+    for (const std::string& name : names) old[name] = readBytes(path("pump/") + name);
+
+    IlSpillPolicy full;
+    const TranslateStep fullDisk = [&](std::string_view text, const TranslationOptions& options, const RunHooks& given) {
+        full = *given.spill;
+        full.heldLimit = 64;
+        full.open = [](int& reason) -> std::shared_ptr<IlSpillStore> {
+            reason = ENOSPC;
+            return nullptr;
+        };
+        RunHooks hooks = given;
+        hooks.spill = &full;
+        return runTranslation(text, options, hooks);
+    };
+    const Outcome outcome = run({"-q", "--source-map", path("map.json"), source}, fullDisk);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "vestrelc: Cannot create file " + path("pump") + "/init.IL: " +
+                               project::os::reasonText(ENOSPC) + "\n");
+    EXPECT_EQ(entriesOf(path("pump")), names);
+    for (const auto& [name, bytes] : old) EXPECT_EQ(readBytes(path("pump/") + name), bytes) << name;
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "pump"}));
+}
+
 TEST_F(Vestrelc, NoticesAreWarningsAndTheProjectIsStillWritten) {
     TranslationDouble translation;
     translation.answer = accepted({{0, {"I"}}});
@@ -615,6 +677,27 @@ TEST_F(Vestrelc, TheBinaryUnderAFileSizeLimitKeepsTheOldProject) {
     EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: Cannot create file " + path("big") + "/1.IL: File too large\n");
     EXPECT_EQ(entriesOf(path("big")), (std::set<std::string>{"init.IL", "1.IL", "2.IL"}));
     for (const char* name : {"init.IL", "1.IL", "2.IL"}) EXPECT_EQ(readBytes(path("big/") + name), "old") << name;
+#endif
+}
+
+// The IL a large program sets aside meets the limit first: the run is a file error, and
+// neither the old project nor the folder keeps anything of it.
+TEST_F(Vestrelc, TheBinaryWhoseSetAsideTextMeetsAFileSizeLimitKeepsTheOldProject) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: the shell's file-size limit (ulimit -f)";
+#else
+    writeBytes(path("empty.prg"), std::string(400000, '\n'));  // 3.6 MB of comment lines in init.IL
+    std::filesystem::create_directory(path("empty"));
+    writeBytes(path("empty/init.IL"), "old");
+    const std::string command = "ulimit -f 128; " + std::string(VESTRELC_PATH) + " -q '" + path("empty.prg") +
+                                "' 2>'" + path("err.txt") + "'";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << command;
+    EXPECT_EQ(WEXITSTATUS(raw), 2);
+    EXPECT_EQ(readBytes(path("err.txt")), "vestrelc: Cannot create file " + path("empty") + "/init.IL: File too large\n");
+    EXPECT_EQ(entriesOf(path("empty")), (std::set<std::string>{"init.IL"}));
+    EXPECT_EQ(readBytes(path("empty/init.IL")), "old");
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"pump.prg", "empty.prg", "empty", "err.txt"}));
 #endif
 }
 

@@ -2,7 +2,9 @@
 // sequence with its stale-file removal and its failures.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "project/file_system.h"
@@ -246,6 +248,107 @@ TEST_F(ProjectWriter, MessagesShowTheCyrillicPathInTheCodePage) {
     const SaveResult result = ensureProjectDirectory(directory);
     EXPECT_EQ(result.message, std::string("Не могу создать каталог: "_cp) + path("") + std::string("насос/п"_cp));
     EXPECT_EQ(result.path, directory);
+}
+
+// A store that takes so many bytes and then finds the disk full.
+class FillingStore final : public IlSpillStore {
+public:
+    FillingStore(std::shared_ptr<IlSpillStore> inner, std::size_t room) : m_inner(std::move(inner)), m_room(room) {}
+    bool append(std::string_view bytes, int& reason) override {
+        if (m_inner->size() + bytes.size() > m_room) {
+            reason = ENOSPC;
+            return false;
+        }
+        return m_inner->append(bytes, reason);
+    }
+    std::uint64_t size() const override { return m_inner->size(); }
+    bool read(std::uint64_t offset, char* into, std::size_t size, int& reason) const override {
+        return m_inner->read(offset, into, size, reason);
+    }
+
+private:
+    std::shared_ptr<IlSpillStore> m_inner;
+    std::size_t m_room;
+};
+
+class SpillingWriter : public ScratchDir {
+protected:
+    static constexpr std::array<int, 3> kSlots = {0, 3, 16};
+    std::array<bool, kSlotCount> present{};
+    void SetUp() override {
+        ScratchDir::SetUp();
+        for (int slot : kSlots) present[static_cast<std::size_t>(slot)] = true;
+    }
+    // Slots of a few hundred lines, set aside by the policy when there is one.
+    static std::array<IlText, kSlotCount> textsOf(const IlSpillPolicy* policy) {
+        std::array<IlText, kSlotCount> texts;
+        for (int slot : kSlots) {
+            IlText& text = texts[static_cast<std::size_t>(slot)];
+            text.spillWith(policy);
+            for (int i = 0; i < 400; ++i) text.addLine("  Q", slot, " = ", i, ";");
+            text.insert(1, std::string_view("VAR_IN_OUT"));
+        }
+        return texts;
+    }
+    static IlSpillPolicy tinyPolicy(const std::string& directory) {
+        IlSpillPolicy policy = projectSpillPolicy(directory);
+        policy.heldLimit = 512;
+        return policy;
+    }
+};
+
+// The store lives beside the project (or in the folder that is to hold it) with no name:
+// the written project is the bytes a whole text gives, and nothing else is left.
+TEST_F(SpillingWriter, ASpilledProjectIsTheSameBytesAndLeavesNoTemporary) {
+    const std::string whole = path("whole");
+    ASSERT_TRUE(ensureProjectDirectory(whole).ok());
+    ASSERT_TRUE(writeProject(whole, textsOf(nullptr), present).ok());
+
+    for (const bool directoryExists : {false, true}) {
+        const std::string spilled = path("spilled");
+        const IlSpillPolicy policy = tinyPolicy(spilled);
+        const std::array<IlText, kSlotCount> texts = textsOf(&policy);
+        for (int slot : kSlots) ASSERT_TRUE(texts[static_cast<std::size_t>(slot)].spilled()) << slot;
+        EXPECT_EQ(entriesOf(root().string()), directoryExists ? (std::set<std::string>{"whole", "spilled"})
+                                                              : (std::set<std::string>{"whole"}));
+        ASSERT_TRUE(ensureProjectDirectory(spilled).ok());
+        const SaveResult result = writeProject(spilled, texts, present);
+        ASSERT_TRUE(result.ok()) << result.message;
+        for (int slot : kSlots)
+            EXPECT_EQ(readBytes(spilled + "/" + slotFileName(slot)), readBytes(whole + "/" + slotFileName(slot))) << slot;
+        EXPECT_EQ(entriesOf(spilled), (std::set<std::string>{"init.IL", "3.IL", "16.IL"})) << directoryExists;
+    }
+    EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"whole", "spilled"}));
+}
+
+// A text whose lines could not be set aside (a full disk) has lost them: the project is
+// not written, and the old one stays as it was.
+TEST_F(SpillingWriter, ALostSpillFailsTheWriteAndKeepsTheOldProject) {
+    const std::string directory = path("pump");
+    ASSERT_TRUE(ensureProjectDirectory(directory).ok());
+    std::array<std::vector<std::string>, kSlotCount> old{};
+    old[0] = {"old init"};
+    old[3] = {"old 3"};
+    ASSERT_TRUE(writeProject(directory, old, present).ok());
+    const std::string oldInit = readBytes(directory + "/init.IL");
+
+    IlSpillPolicy policy = tinyPolicy(directory);
+    policy.open = [open = policy.open](int& reason) -> std::shared_ptr<IlSpillStore> {
+        std::shared_ptr<IlSpillStore> store = open(reason);
+        return store ? std::make_shared<FillingStore>(store, 2000) : nullptr;
+    };
+    const std::array<IlText, kSlotCount> texts = textsOf(&policy);
+    ASSERT_EQ(texts[0].spillFailure(), ENOSPC);
+    EXPECT_EQ(texts[0].size(), 401u);
+
+    const SaveResult result = writeProject(directory, texts, present);
+    EXPECT_EQ(result.status, SaveStatus::CannotCreateFile);
+    EXPECT_EQ(result.path, directory + "/init.IL");
+    EXPECT_EQ(result.reasonCode, ENOSPC);
+    EXPECT_TRUE(result.written.empty());
+    EXPECT_EQ(entriesOf(directory), (std::set<std::string>{"init.IL", "3.IL", "16.IL"}));
+    EXPECT_EQ(readBytes(directory + "/init.IL"), oldInit);
+    EXPECT_EQ(readBytes(directory + "/3.IL"), "old 3\r\r\n");
 }
 
 }  // namespace

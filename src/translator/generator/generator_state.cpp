@@ -3,12 +3,15 @@
 
 namespace vestrel {
 
-void GeneratorState::resetForPass(bool keepTexts) {
+void GeneratorState::resetForPass(bool keepTexts, const IlSpillPolicy* spill) {
     reader = ReaderState{};
     sourceLine = IlText::kNoSourceLine;
     sectionSourceLine = IlText::kNoSourceLine;
     conditionSourceLine = IlText::kNoSourceLine;
-    for (auto& slot : slots) slot.countLinesOnly(!keepTexts);
+    for (auto& slot : slots) {
+        slot.countLinesOnly(!keepTexts);
+        slot.spillWith(keepTexts ? spill : nullptr);
+    }
     ThenBuffer.countLinesOnly(!keepTexts);
     ElseBuffer.countLinesOnly(!keepTexts);
     CurrentSlot = 0;

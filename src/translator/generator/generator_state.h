@@ -72,7 +72,8 @@ struct GeneratorState {
     DiagnosticList* messages = nullptr;
 
     // Clears everything for a fresh pass; without `keepTexts` the texts only count lines.
-    void resetForPass(bool keepTexts = true);
+    // With a spill policy the slots set their settled lines aside by it.
+    void resetForPass(bool keepTexts = true, const IlSpillPolicy* spill = nullptr);
     // A line-opening action: the lines written from now on come from the reader's source line.
     void enterSourceLine() { sourceLine = reader.sourceLineNumber; }
     // The lines that follow record the source line `line` until the returned value is

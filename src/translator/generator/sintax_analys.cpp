@@ -41,7 +41,7 @@ void TSintaxAnalys::notice(std::string_view textCp1251) { m_generator.notices.no
 
 int TSintaxAnalys::Analyse(const TQSintaxAnalys& request) {
     GeneratorState& g = m_generator;
-    g.resetForPass(request.KeepTexts);
+    g.resetForPass(request.KeepTexts, request.Spill);
     g.options = request.Options;
     g.messages = request.Messages;
     if (request.Editors)

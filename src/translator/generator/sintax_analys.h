@@ -21,6 +21,7 @@ struct TQSintaxAnalys {
     TokenRefill* Refill = nullptr;          // where the tokens come from when pass 1 kept none
     DiagnosticList* Messages = nullptr;
     bool KeepTexts = true;            // false: the slots only count their lines
+    const IlSpillPolicy* Spill = nullptr;  // where the slots set settled lines aside; nullptr: never
 };
 
 class TSintaxAnalys final : private SyntaxActions {

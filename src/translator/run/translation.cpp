@@ -65,7 +65,7 @@ TranslationResult runTranslation(const SourceText& source, const TranslationOpti
         if (tokens.dropped()) rescan.emplace(source);
         TQSintaxAnalys syntaxRequest{&result.slotLines, options, result.tokenCount, &tokens,
                                      rescan ? &*rescan : nullptr, &result.diagnostics,
-                                     hooks.keepSlotTexts};
+                                     hooks.keepSlotTexts, hooks.spill};
         result.syntaxStatus = syntax->Analyse(syntaxRequest);
         for (int k = 0; k < kSlotCount; ++k)
             result.slotReceivedText[static_cast<std::size_t>(k)] = !result.slotLines[static_cast<std::size_t>(k)].empty();

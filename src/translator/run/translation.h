@@ -45,6 +45,10 @@ struct RunHooks {
     // False: the run keeps no IL text, only how many lines each slot received (a check
     // whose texts nobody reads needs no memory for them).
     bool keepSlotTexts = true;
+    // Where the slots set their settled lines aside once they hold the policy's limit
+    // (only a run that writes the texts to files and reads nothing else of them);
+    // nullptr: every text is kept whole in memory.
+    const IlSpillPolicy* spill = nullptr;
     // The storage the tokens of pass 1 may take before pass 2 has them made again as it
     // reads; nothing: the run's own limit (half the source and 4 MB).
     std::optional<std::size_t> tokenStorageLimit;
