@@ -143,9 +143,18 @@ public:
     }
     // Writes a file the user asked for and lists it; false after a failure (reported).
     bool writeFile(const std::string& path, std::string_view bytes, WrittenFileKind kind) {
+        return writeFile(path, [bytes](const project::PieceWriter& write, int& reason) { return write(bytes, reason); },
+                         kind, [] { return std::string(); });
+    }
+    // The same for a file made as it is written; `ownError` gives the message of a failure
+    // of the content's own (empty: the write failed).
+    template <class OwnError>
+    bool writeFile(const std::string& path, const project::FileContent& content, WrittenFileKind kind,
+                   const OwnError& ownError) {
         std::string error;
-        if (!project::writeFileAtomically(path, bytes, &error)) {
-            fileError(error);
+        if (!project::writeFileAtomically(path, content, &error)) {
+            const std::string own = ownError();
+            fileError(own.empty() ? error : own);
             return false;
         }
         report.files.push_back({path, kind, std::nullopt});
@@ -221,12 +230,18 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
             return reporter.fileError(project::cannotCreateFileText(
                 (directory.ends_with('/') ? directory : directory + "/") + project::slotFileName(slot), reason));
     if (line.sourceMapFile) {
-        int reason = 0;
-        const std::optional<std::string> document = sourceMapDocument(report.source, result, reason);
-        if (!document)
-            return reporter.fileError("cannot read back the IL lines for " + *line.sourceMapFile + ": " +
-                                      project::os::reasonText(reason));
-        if (!reporter.writeFile(*line.sourceMapFile, *document, WrittenFileKind::SourceMap)) return report.exitStatus;
+        SourceMapFailure failure;
+        const project::FileContent document = [&](const project::PieceWriter& write, int& reason) {
+            if (writeSourceMap(report.source, result, write, failure)) return true;
+            reason = failure.reason;
+            return false;
+        };
+        if (!reporter.writeFile(*line.sourceMapFile, document, WrittenFileKind::SourceMap, [&] {
+                return failure.readingBack ? "cannot read back the IL lines for " + *line.sourceMapFile + ": " +
+                                                 project::os::reasonText(failure.reason)
+                                           : std::string();
+            }))
+            return report.exitStatus;
     }
 
     if (!result.outputShown()) {
