@@ -87,6 +87,7 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
 
 void TLexicAnalys::begin(const SourceText& source, TokenSequence& tokens, DiagnosticList* messages) {
     m_tokens = &tokens;
+    m_tokens->setLineFeedsPossible(source.linesHoldLineFeeds());
     m_messages = messages;
     m_cursor.emplace(source);
     m_tokenCount = 0;
@@ -146,7 +147,7 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
     ReportLexicalError(ScanNumberedLine(line));
 }
 
-void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->add(token::TextLine, line, 1); }
+void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->addFromLine(token::TextLine, 0, line.size(), 1); }
 
 void TLexicAnalys::ReportLexicalError(LexicalMessage message) {
     if (message == LexicalMessage::None) return;
