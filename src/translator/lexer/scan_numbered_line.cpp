@@ -27,7 +27,7 @@ LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
     for (;;) {
         while (position < line.size() && line[position] == ' ') ++position;
         if (position >= line.size()) return LexicalMessage::None;
-        if (m_tokens->size() >= m_pauseAt) {
+        if (m_pauseAt != SIZE_MAX && m_tokens->size() >= m_pauseAt) {
             m_resumeAt = position;
             return LexicalMessage::None;
         }
