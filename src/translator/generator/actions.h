@@ -2,6 +2,9 @@
 // Each takes the current token and the analyser's generator state; results are ignored.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "translator/lexer/token_file.h"
 #include "translator/syntax/syntax_actions.h"
 
@@ -9,9 +12,6 @@ namespace vestrel {
 
 struct GeneratorState;
 using Action = void (*)(TokenCode token, GeneratorState& state);
-
-// Calls the routine the grammar names.
-void RunAction(SyntaxAction action, TokenCode token, GeneratorState& state);
 
 // Block and section frame.
 void BeginSection(TokenCode token, GeneratorState& state);
@@ -51,5 +51,17 @@ void EndTimeExpression(TokenCode token, GeneratorState& state);
 void EndExpression(TokenCode token, GeneratorState& state);
 void BeginAlgorithm(TokenCode token, GeneratorState& state);
 void EndAlgorithm(TokenCode token, GeneratorState& state);
+
+// The routine of each name, in the order of the names (None has none).
+#define VESTREL_ACTION_ROUTINE(name) &name,
+inline constexpr std::array<Action, kSyntaxActionCount + 1> kActionRoutines = {
+    nullptr, VESTREL_SYNTAX_ACTIONS(VESTREL_ACTION_ROUTINE)};
+#undef VESTREL_ACTION_ROUTINE
+
+// Calls the routine the grammar names; inline, since the engine calls one for nearly
+// every token.
+inline void RunAction(SyntaxAction action, TokenCode token, GeneratorState& state) {
+    if (const Action routine = kActionRoutines[static_cast<std::size_t>(action)]) routine(token, state);
+}
 
 }  // namespace vestrel

@@ -33,13 +33,13 @@ void lowerCaseInto(std::string& target, std::string_view line) {
     // rest of the line to the table.
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
+    // Lower-cases the eight bytes at `at`; false, and nothing written, when one of them is
+    // of 0x80..0xBF (high bit set and bit 6 clear).
+    const auto lowerWord = [in, out](std::size_t at) {
         std::uint64_t word;
-        std::memcpy(&word, in + i, 8);
+        std::memcpy(&word, in + at, 8);
         const std::uint64_t upperHalf = word & kHigh;
-        // Bytes 0x80..0xBF: high bit set and bit 6 clear.
-        if ((upperHalf & ~(word << 1)) != 0) break;
+        if ((upperHalf & ~(word << 1)) != 0) return false;
         // Below 0x80: A-Z is 0x41..0x5A. At or above 0xC0: 0xC0..0xDF has bit 5 clear.
         const std::uint64_t low7 = word & ~kHigh;
         const std::uint64_t atLeastA = (low7 + (0x80 - 'A') * kOnes) & kHigh;
@@ -47,8 +47,14 @@ void lowerCaseInto(std::string& target, std::string_view line) {
         const std::uint64_t latinCapital = atLeastA & ~aboveZ & ~upperHalf;
         const std::uint64_t cyrillicCapital = upperHalf & ~(word << 2);
         word |= (latinCapital | cyrillicCapital) >> 2;
-        std::memcpy(out + i, &word, 8);
-    }
+        std::memcpy(out + at, &word, 8);
+        return true;
+    };
+    std::size_t i = 0;
+    while (i + 8 <= size && lowerWord(i)) i += 8;
+    // The last few bytes of a line of eight or more are the last eight bytes, some of
+    // them lowered again (each byte is read from the line, so that gives the same bytes).
+    if (i < size && i + 8 > size && size >= 8 && lowerWord(size - 8)) return;
     for (; i < size; ++i) out[i] = static_cast<char>(kLowerCase[static_cast<unsigned char>(in[i])]);
 }
 
@@ -87,6 +93,7 @@ int TLexicAnalys::Analyse(const TQLexicAnalys& request) {
 
 void TLexicAnalys::begin(const SourceText& source, TokenSequence& tokens, DiagnosticList* messages) {
     m_tokens = &tokens;
+    m_tokens->setLineFeedsPossible(source.linesHoldLineFeeds());
     m_messages = messages;
     m_cursor.emplace(source);
     m_tokenCount = 0;
@@ -146,7 +153,7 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
     ReportLexicalError(ScanNumberedLine(line));
 }
 
-void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->add(token::TextLine, line, 1); }
+void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->addFromLine(token::TextLine, 0, line.size(), 1); }
 
 void TLexicAnalys::ReportLexicalError(LexicalMessage message) {
     if (message == LexicalMessage::None) return;

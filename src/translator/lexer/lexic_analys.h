@@ -60,6 +60,7 @@ private:
     LexicalMessage scanParameterNumber(std::string_view line, std::string_view digitRun);
     LexicalMessage scanConstant(std::string_view line, std::size_t start, std::size_t& next);
 
+    // A token whose text is part of the current line (m_line).
     void writeToken(TokenCode code, std::string_view text);
     void setColumnAt(std::size_t position) { m_column = static_cast<int>(position) + 1; }
 

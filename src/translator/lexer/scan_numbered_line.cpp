@@ -2,6 +2,7 @@
 // numbers, words, operators, time literals and constants, left to right. The first
 // error ends the line; the records written before it stay.
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "translator/lexer/character_classes.h"
@@ -16,7 +17,8 @@ using namespace lexer;
 
 void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
     ++m_tokenCount;
-    m_tokens->add(code, text, static_cast<std::uint32_t>(text.data() - m_line.data()) + 1);
+    const auto offset = static_cast<std::size_t>(text.data() - m_line.data());
+    m_tokens->addFromLine(code, offset, text.size(), static_cast<std::uint32_t>(offset) + 1);
 }
 
 LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
@@ -25,7 +27,7 @@ LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
     for (;;) {
         while (position < line.size() && line[position] == ' ') ++position;
         if (position >= line.size()) return LexicalMessage::None;
-        if (m_tokens->size() >= m_pauseAt) {
+        if (m_pauseAt != SIZE_MAX && m_tokens->size() >= m_pauseAt) {
             m_resumeAt = position;
             return LexicalMessage::None;
         }
@@ -72,7 +74,7 @@ LexicalMessage TLexicAnalys::scanWord(std::string_view line, std::size_t start, 
     } else if (isMarker(found.code)) {
         // A "тс" marker takes the rest of the line as free text.
         writeToken(found.code, word);
-        m_tokens->add(token::RestOfLine, line.substr(start), static_cast<std::uint32_t>(start) + 1);
+        m_tokens->addFromLine(token::RestOfLine, start, line.size() - start, static_cast<std::uint32_t>(start) + 1);
         next = line.size();
         return LexicalMessage::None;
     }
@@ -134,12 +136,25 @@ LexicalMessage TLexicAnalys::scanParameterNumber(std::string_view line, std::str
 
 LexicalMessage TLexicAnalys::scanConstant(std::string_view line, std::size_t start, std::size_t& next) {
     next = endOfRun(line, start, Digit | Point);
-    const std::optional<double> value = readConstant(line.substr(start, next - start));
-    if (!value) return LexicalMessage::WrongConstant;
-    ++m_tokenCount;
+    const std::string_view run = line.substr(start, next - start);
     char text[kFixedTextCapacity];
-    m_tokens->add(token::Constant, std::string_view(text, formatFixed6Into(text, *value)),
-                  static_cast<std::uint32_t>(start) + 1);
+    std::size_t length = 0;
+    if (const std::size_t digits = endOfRun(run, 0, Digit); digits == run.size() && digits <= 15) {
+        // Most constants are whole numbers: up to 15 digits are read exactly, so their "%f"
+        // is the digits without leading zeros and six zeros after the point.
+        std::size_t first = 0;
+        while (first + 1 < digits && run[first] == '0') ++first;
+        length = digits - first;
+        run.copy(text, length, first);
+        std::memcpy(text + length, ".000000", 7);
+        length += 7;
+    } else {
+        const std::optional<double> value = readConstant(run);
+        if (!value) return LexicalMessage::WrongConstant;
+        length = formatFixed6Into(text, *value);
+    }
+    ++m_tokenCount;
+    m_tokens->add(token::Constant, std::string_view(text, length), static_cast<std::uint32_t>(start) + 1);
     return LexicalMessage::None;
 }
 

@@ -33,7 +33,7 @@ bool TokenReader::nextTokens() {
     return !m_ended;
 }
 
-TokenCode TokenReader::ReadToken() {
+TokenCode TokenReader::readTokenSlowly() {
     for (;;) {
         if (m_next >= m_tokens->size() && !nextTokens()) {
             m_trace.endOfInput(token::EndOfInput);

@@ -54,9 +54,23 @@ public:
     TokenReader(TokenInput input, ReaderState& state, TokenReaderHost& host, TraceLog& trace, bool addComment);
 
     // The next record the syntax engine must see: section headers, tokens and end of input.
-    TokenCode ReadToken();
+    TokenCode ReadToken() {
+        // The usual record, a word of the line, is handed on here; line openers, text
+        // lines, the end of the tokens, read faults and the trace take the long way.
+        if (m_next < m_tokens->size() && !m_tokens->hasFaults() && !m_trace.enabled()) {
+            const Token& record = (*m_tokens)[m_next];
+            if (!isLineOpener(record.code) && !isTextLine(record.code)) {
+                ++m_next;
+                ++m_state.WordCounter;
+                m_state.currentTokenText = m_tokens->text(record);
+                return record.code;
+            }
+        }
+        return readTokenSlowly();
+    }
 
 private:
+    TokenCode readTokenSlowly();
     // Asks the refill for more tokens; false at the end of the program.
     bool nextTokens();
 

@@ -41,6 +41,18 @@ public:
         m_lineNumber = number;
         m_lineStored = false;
     }
+    // One token whose text is `size` bytes from `offset` in the current line: the same as
+    // add() with that part of the line, without finding out where the text lies.
+    void addFromLine(TokenCode code, std::size_t offset, std::size_t size, std::uint32_t column) {
+        // The usual token: its line is stored already (so the storage was not dropped), no
+        // record text is made, and there is room.
+        if (m_lineStored && !m_records && m_tokens.size() < m_tokens.capacity() && code <= 0xFFFF) {
+            m_tokens.push_back({code, m_lineBegin + static_cast<std::uint32_t>(offset),
+                                static_cast<std::uint32_t>(size), m_lineNumber, column});
+            return;
+        }
+        addFromLineSlowly(code, offset, size, column);
+    }
     // One token; a text outside the current line, or inside a long one, is copied.
     void add(TokenCode code, std::string_view text, std::uint32_t column) {
         if (m_records) appendTokenRecord(*m_records, code, text);
@@ -83,6 +95,10 @@ public:
     // it always has, to see what that text says.
     bool needsRecordReading() const { return m_needsRecordReading; }
 
+    // False when no text added from now on holds a line feed (the lines of a plain text
+    // never do): the texts are then not searched for one.
+    void setLineFeedsPossible(bool possible) { m_lineFeedsPossible = possible; }
+
     // The storage the sequence may take: a token that would take more drops the storage.
     void setStorageLimit(std::size_t bytes) { m_storageLimit = bytes; }
     // The storage the sequence holds, in bytes.
@@ -104,6 +120,8 @@ private:
     static constexpr std::size_t kLongLine = 4096;
 
     void storeLine();
+    // addFromLine for the first token of a line and every unusual case.
+    void addFromLineSlowly(TokenCode code, std::size_t offset, std::size_t size, std::uint32_t column);
     // Whether growing the storage for one more token and `textBytes` stays within the limit.
     bool growthFits(std::size_t textBytes) const;
     std::uint32_t copyText(std::string_view text);
@@ -120,6 +138,7 @@ private:
     std::uint32_t m_lineBegin = 0;
     bool m_lineStored = false;
     bool m_needsRecordReading = false;
+    bool m_lineFeedsPossible = true;
     bool m_dropped = false;
     std::size_t m_storageLimit = SIZE_MAX;
     std::string* m_records = nullptr;

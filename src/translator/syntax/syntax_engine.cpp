@@ -39,7 +39,7 @@ std::optional<TokenCode> SyntaxEngine::walk(TokenInput tokens, ReaderState& read
             if (segment.end != EngineSegment::End::RowByRow &&
                 engineStack.Count() + segment.pushCount <= engineStack.Capacity()) {
                 for (int i = 0; i < segment.actionCount; ++i)
-                    m_actions.act(SyntaxGraph[segment.actionRows[static_cast<std::size_t>(i)]].action, token);
+                    m_actions.act(segment.actions[static_cast<std::size_t>(i)], token);
                 for (int i = 0; i < segment.pushCount; ++i)
                     engineStack.Push(segment.pushRows[static_cast<std::size_t>(i)]);
                 if (segment.end == EngineSegment::End::AtRow) {

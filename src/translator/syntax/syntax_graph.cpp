@@ -361,7 +361,7 @@ constexpr EngineSegment compileSegment(const std::array<std::uint64_t, kSyntaxRo
         }
         if (current.action != SyntaxAction::None) {
             if (segment.actionCount == EngineSegment::kMaxActions) return EngineSegment{};
-            segment.actionRows[segment.actionCount++] = static_cast<std::uint8_t>(r);
+            segment.actions[segment.actionCount++] = current.action;
         }
         if (!accepts) {
             if (r + 1 >= kSyntaxRowCount) return EngineSegment{};
@@ -409,16 +409,15 @@ constexpr int classOfToken(TokenCode token) {
         if (kExactTokens[i] == token) return kFirstExactClass + static_cast<int>(i);
     return 0;
 }
-// Every 16-bit code's class, looked up once per token read (filled when the program
-// starts: a table this size is more than some compilers evaluate at compile time).
-const auto kTokenClasses = [] {
+}  // namespace
+
+// Filled when the program starts: a table this size is more than some compilers evaluate
+// at compile time.
+const std::array<std::uint8_t, 0x10000> TokenClasses = [] {
     std::array<std::uint8_t, 0x10000> classes{};
     for (TokenCode token = 0; token <= 0xFFFF; ++token) classes[token] = static_cast<std::uint8_t>(classOfToken(token));
     return classes;
 }();
-}  // namespace
-
-int TokenClassOf(TokenCode token) { return token > 0xFFFF ? 0 : kTokenClasses[token]; }
 
 bool MatchTokenSet(TokenCode token, const TokenSet& set) {
     // A family's first code takes every variable of the family, a kind's first code every

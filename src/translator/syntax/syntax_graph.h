@@ -37,7 +37,9 @@ extern const std::array<SyntaxRow, kSyntaxRowCount> SyntaxGraph;
 // most one class (a family, one exact keyword or operator, or one FF00 class), and each
 // row keeps the set of classes it accepts as bits. MatchTokenSet stays the definition;
 // a test checks that both agree for every token and row.
-int TokenClassOf(TokenCode token);
+// Every 16-bit code's class, looked up once per token read; a longer code is of class 0.
+extern const std::array<std::uint8_t, 0x10000> TokenClasses;
+inline int TokenClassOf(TokenCode token) { return token > 0xFFFF ? 0 : TokenClasses[token]; }
 extern const std::array<std::uint64_t, kSyntaxRowCount> SyntaxRowClasses;
 inline bool rowAccepts(int row, int tokenClass) {
     return ((SyntaxRowClasses[static_cast<std::size_t>(row)] >> tokenClass) & 1u) != 0;
@@ -48,10 +50,13 @@ inline constexpr int kTokenClassCount = 33;
 
 // The walk of a token of one class from one row, compiled: the actions of the rows it
 // passes, the return rows it pushes, and how it ends. The engine uses it when nobody
-// traces rows; the trace shows every row, so a traced run walks row by row.
+// traces rows; the trace shows every row, so a traced run walks row by row. A segment
+// holds the actions themselves, not their rows, and is kept small: the engine reads one
+// for every token, and the whole table then stays in the cache. A longer walk (none in
+// the grammar today takes more than three actions or two pushes) is left row by row.
 struct EngineSegment {
-    static constexpr int kMaxActions = 6;
-    static constexpr int kMaxPushes = 6;
+    static constexpr int kMaxActions = 4;
+    static constexpr int kMaxPushes = 3;
     enum class End : std::uint8_t {
         RowByRow,  // not compiled: walk row by row from the start row
         Next,      // go to `next`, the token used up
@@ -63,9 +68,10 @@ struct EngineSegment {
     std::uint8_t next = 0;
     std::uint8_t actionCount = 0;
     std::uint8_t pushCount = 0;
-    std::array<std::uint8_t, kMaxActions> actionRows{};
+    std::array<SyntaxAction, kMaxActions> actions{};
     std::array<std::uint8_t, kMaxPushes> pushRows{};
 };
+static_assert(sizeof(EngineSegment) == 12, "a segment of 12 bytes");
 extern const std::array<std::array<EngineSegment, kTokenClassCount>, kSyntaxRowCount> SyntaxSegments;
 
 }  // namespace vestrel

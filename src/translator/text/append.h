@@ -7,6 +7,7 @@
 #include <concepts>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace vestrel::text {
 
@@ -30,18 +31,24 @@ void appendPart(std::string& out, const char (&literal)[N]) {
 }
 inline void appendPart(std::string& out, char c) { out.push_back(c); }
 
+// Any whole number in decimal: the long way, kept out of line.
+void appendDecimal(std::string& out, long long value);
+void appendDecimal(std::string& out, unsigned long long value);
+
 template <std::integral Number>
     requires(!std::same_as<Number, char> && !std::same_as<Number, bool>)
 void appendPart(std::string& out, Number value) {
-    // Register numbers, masks and depths are mostly one or two digits.
-    if (value >= 0 && value < 100) {
-        if (value >= 10) out.push_back(static_cast<char>('0' + value / 10));
-        out.push_back(static_cast<char>('0' + value % 10));
+    // Register numbers (up to 255), masks and depths are below a thousand: their digits
+    // are written here.
+    if (value >= 0 && value < 1000) {
+        const auto v = static_cast<unsigned>(value);
+        if (v >= 100) out.push_back(static_cast<char>('0' + v / 100));
+        if (v >= 10) out.push_back(static_cast<char>('0' + v / 10 % 10));
+        out.push_back(static_cast<char>('0' + v % 10));
         return;
     }
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, static_cast<std::size_t>(end - digits));
+    if constexpr (std::is_signed_v<Number>) appendDecimal(out, static_cast<long long>(value));
+    else appendDecimal(out, static_cast<unsigned long long>(value));
 }
 
 inline void appendPart(std::string& out, Octal number) {
