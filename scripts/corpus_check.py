@@ -13,7 +13,8 @@ reused, so both builds see the same bytes even when the generators change later.
 
 `run` translates every input under four option sets, each time with --tokens and
 --trace, and keeps the IL project, the token records, the trace, standard error and
-the exit status. `compare` lists every file that differs and exits 1 when any does.
+the exit status; then once more without them (a traced run takes another path through
+the grammar), keeping the project, the source map, standard error and the status. `compare` lists every file that differs and exits 1 when any does.
 """
 
 import argparse
@@ -137,6 +138,15 @@ def run_one(vestrelc, source, out):
             trace.unlink()
             (case / "trace.sha256").write_text(digest + "\n")
         results.append(done.returncode)
+        # A traced run walks the grammar row by row; the plain run takes the compiled path
+        # a user's run takes, so it is compared too: its project, source map and messages.
+        plain = out / source.stem / (name + "-plain")
+        plain.mkdir(parents=True, exist_ok=True)
+        command = [str(vestrelc), *options, "-q", "-o", str(plain / "project"),
+                   "--source-map", str(plain / "map.json"), str(source)]
+        done = subprocess.run(command, capture_output=True, timeout=120)
+        (plain / "stderr.txt").write_bytes(done.stderr.replace(str(plain).encode(), b"CASE"))
+        (plain / "status.txt").write_text(f"{done.returncode}\n")
     return results
 
 

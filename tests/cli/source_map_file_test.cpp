@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/json_output.h"
+#include "project/il_project.h"
 
 namespace vestrel::cli {
 namespace {
@@ -76,7 +77,9 @@ TEST(SourceMapFile, StreamedDocumentIsTheTreeDocument) {
         ASSERT_TRUE(writeSourceMap(c.source, result, collect, failure)) << c.what;
         EXPECT_EQ(streamed, documentAsTree(c.source, result)) << c.what;
         EXPECT_EQ(sourceMapDocument(c.source, result), streamed) << c.what;
-        if (std::string_view(c.what) == "many lines") EXPECT_GT(pieces, 3u);
+        if (std::string_view(c.what) == "many lines") {
+            EXPECT_GT(pieces, 3u);
+        }
     }
 }
 
