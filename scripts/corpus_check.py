@@ -14,7 +14,8 @@ reused, so both builds see the same bytes even when the generators change later.
 `run` translates every input under four option sets, each time with --tokens and
 --trace, and keeps the IL project, the token records, the trace, standard error and
 the exit status; then once more without them (a traced run takes another path through
-the grammar), keeping the project, the source map, standard error and the status. `compare` lists every file that differs and exits 1 when any does.
+the grammar), keeping the project, the source map, standard error and the status.
+`compare` lists every file that differs and exits 1 when any does.
 """
 
 import argparse
