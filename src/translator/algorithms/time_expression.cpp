@@ -21,14 +21,14 @@ struct TimerNames {
 
 TimerNames timerNames(GeneratorState& state, TokenCode timer) {
     TimerNames names;
-    names.value = registeredNames(state, timerValueKey(timer)).name;
-    OperandNameSet key = registeredNames(state, timer);
-    names.name = std::move(key.name);
-    if (key.mask.empty()) {
+    names.value = registeredNames(state, timerValueKey(timer)).name();
+    const OperandNameSet key = registeredNames(state, timer);
+    names.name = key.name();
+    if (key.mask().empty()) {
         names.mask.clear();
         append(names.mask, 1 << (timer & 7));
     } else {
-        names.mask = std::move(key.mask);
+        names.mask = key.mask();
     }
     return names;
 }
