@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/json_output.h"
+#include "project/il_project.h"
 
 namespace vestrel::cli {
 namespace {
