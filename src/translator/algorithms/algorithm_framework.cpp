@@ -244,12 +244,12 @@ bool AlgorithmLine::isConstant(int p) const { return vestrel::isConstant(paramet
 
 bool AlgorithmLine::isNegative(int p) const { return parameter(p).sign == token::Minus; }
 
-std::string AlgorithmLine::registerOperand(int p) { return registeredNames(m_state, parameter(p).code).name; }
+std::string AlgorithmLine::registerOperand(int p) { return std::string(registeredNames(m_state, parameter(p).code).name()); }
 
 std::string AlgorithmLine::mask(int p) {
     OperandNameSet names;
     m_state.convertTable->OperandNames(parameter(p).code, names);
-    return names.mask;
+    return std::string(names.mask());
 }
 
 std::string AlgorithmLine::constant(int p) const { return ConstantText(parameter(p).text); }

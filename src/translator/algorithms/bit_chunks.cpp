@@ -24,7 +24,7 @@ std::vector<BitChunk> bitChunks(std::initializer_list<TokenCode> groupStarts, in
     return chunks;
 }
 
-std::string registerOf(AlgorithmLine& line, TokenCode code) { return registeredNames(line.state(), code).name; }
+std::string registerOf(AlgorithmLine& line, TokenCode code) { return std::string(registeredNames(line.state(), code).name()); }
 
 int constantWhole(const AlgorithmLine& line, int p) {
     const std::string text = line.constant(p);

@@ -132,15 +132,16 @@ SyntaxMessage Template013(AlgorithmLine& line) {
     line << "; F0 * " + real(static_cast<double>(ratePerSecond(line, 3)));
     line.load("F1", 1);
     const OperandNameSet out = registeredNames(line.state(), line.parameter(2).code);
-    const std::string inputForm = out.name.empty() ? std::string() : "I" + out.name.substr(1);
-    line << "; CALL LRATE 0 ( " + inputForm + ", F1, F0, 0, " + out.name2 + ")";
+    const std::string name(out.name());
+    const std::string inputForm = name.empty() ? std::string() : "I" + name.substr(1);
+    line << "; CALL LRATE 0 ( " + inputForm + ", F1, F0, 0, " + name + ")";
     return SyntaxMessage::None;
 }
 
 // Time program: the output as a piecewise-linear function of the time since a timer started.
 SyntaxMessage Template014(AlgorithmLine& line) {
     const TokenCode timer = line.parameter(1).code;
-    const std::string timerValue = registeredNames(line.state(), timerValueKey(timer)).name;
+    const std::string timerValue = std::string(registeredNames(line.state(), timerValueKey(timer)).name());
     const std::string key = line.registerOperand(1);
     const std::string mask = line.mask(1);
     line << "  F0 = " + key + "; F0 & " + mask + "; F0 / " + mask +

@@ -11,15 +11,14 @@ namespace {
 
 using text::append;
 
-// Appends the register name of an analog operand (form 0: first name, 1: second name),
-// the whole number of a constant, else nothing.
-void appendOperand(std::string& line, GeneratorState& state, const TExpression& record, int i, int form) {
+// Appends the register name of an analog operand, the whole number of a constant, else
+// nothing.
+void appendOperand(std::string& line, GeneratorState& state, const TExpression& record, int i) {
     const TokenCode code = record.operands[static_cast<std::size_t>(i)];
     if (isNumericVariable(code)) {
         state.convertTable->RegisterVariable(code);
-        OperandNameSet names;
-        state.convertTable->OperandNames(code, names);
-        line += form == 0 ? names.name : names.name2;
+        OperandRegister where;
+        if (state.convertTable->FindOperand(code, where) == 0) append(line, where.letter, where.index);
     } else if (isConstant(code)) {
         append(line, record.constants[static_cast<std::size_t>(i)]);
     }
@@ -31,7 +30,7 @@ int GenerateExpression(GeneratorState& state, TExpression& record) {
     std::string& line = record.line;
     line.clear();
     append(line, "  ", F{d}, leadingMinus ? " CHGSIGN " : " = ");
-    appendOperand(line, state, record, 1, 0);
+    appendOperand(line, state, record, 1);
     // A leading sign is stored as the first operator, ahead of the infix ones.
     const int operatorShift = record.sign != 0 ? 1 : 2;
     for (int i = 2; i < record.operandCount; ++i) {
@@ -39,18 +38,18 @@ int GenerateExpression(GeneratorState& state, TExpression& record) {
         const TokenCode op = (o >= 0 && o < kMaxExpressionItems) ? record.operators[static_cast<std::size_t>(o)] : 0;
         if (op != token::Plus && op != token::Minus) continue;
         append(line, "; ", F{d}, op == token::Plus ? " + " : " - ");
-        appendOperand(line, state, record, i, 0);
+        appendOperand(line, state, record, i);
     }
     if (!record.inCondition) {
         line += "; ";
-        appendOperand(line, state, record, 0, 1);
+        appendOperand(line, state, record, 0);
         append(line, " = ", F{d});
     } else {
         const F left{d + 1}, right{d};
         const char comparison = operatorChar(record.comparison);
         if (comparison == '<' || comparison == '=' || comparison == '>') {
             append(line, "; ", left, " = ");
-            appendOperand(line, state, record, 0, 0);
+            appendOperand(line, state, record, 0);
         }
         switch (comparison) {
             case '<': append(line, "; ", left, " - ", right, "; SIGN ", left); break;

@@ -14,31 +14,26 @@ namespace {
 using text::append;
 
 struct TimerNames {
-    std::string value;  // the timer value register
-    std::string name;   // the key register
-    std::string mask;
+    OperandNameSet value;  // the timer value register
+    OperandNameSet key;    // the key register
+    int mask = 0;          // the weight of the timer's bit in it
 };
 
 TimerNames timerNames(GeneratorState& state, TokenCode timer) {
     TimerNames names;
-    names.value = registeredNames(state, timerValueKey(timer)).name;
-    OperandNameSet key = registeredNames(state, timer);
-    names.name = std::move(key.name);
-    if (key.mask.empty()) {
-        names.mask.clear();
-        append(names.mask, 1 << (timer & 7));
-    } else {
-        names.mask = std::move(key.mask);
-    }
+    names.value = registeredNames(state, timerValueKey(timer));
+    names.key = registeredNames(state, timer);
+    // The key's own mask is this weight too; it still names the bit when no register was had.
+    names.mask = 1 << (timer & 7);
     return names;
 }
 
 // Leaves the elapsed time of timer X in F(d+1), with F(d) as scratch.
 void appendElapsed(std::string& line, const TimerNames& x, std::int32_t d, bool first) {
     const F a{d}, b{d + 1};
-    append(line, first ? "  " : "; ", a, " = ", x.name, "; ", a, " & ", x.mask, "; ", a, " / ", x.mask, "; ", b,
+    append(line, first ? "  " : "; ", a, " = ", x.key.name(), "; ", a, " & ", x.mask, "; ", a, " / ", x.mask, "; ", b,
            " = TM.HOUR; ", b, " * 60; ", b, " + TM.MIN; ", b, " * 60; ", b, " + TM.SEC; ", b, " * ", a, "; ", a,
-           " * 2; ", a, " - 1; ", a, " * ", x.value, "; ", b, " - ", a, "; ", a, " SIGN ", b, "; ", a, " * 86400; ", b,
+           " * 2; ", a, " - 1; ", a, " * ", x.value.name(), "; ", b, " - ", a, "; ", a, " SIGN ", b, "; ", a, " * 86400; ", b,
            " + ", a);
 }
 
@@ -94,14 +89,15 @@ void GenerateTimeExpression(GeneratorState& state, TTimeExpression& record) {
         }
         append(line, "; ", F{d - 1}, record.orMode ? " | " : " & ", n0);
     } else {
-        const int clearMask = 255 - std::stoi(target.mask);
+        const int clearMask = 255 - target.mask;
         if (valueIsTimer)
-            append(line, "  F0 = ", value.name, "; F0 & ", value.mask, "; F0 / ", value.mask,
+            append(line, "  F0 = ", value.key.name(), "; F0 & ", value.mask, "; F0 / ", value.mask,
                    "; F1 = TM.HOUR; F1 * 60; F1 + TM.MIN; F1 * 60; F1 + TM.SEC; F1 * F0; F0 * 2; F0 - 1; F0 * ",
-                   value.value, "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; ", target.value, " = F1; ", target.name,
+                   value.value.name(), "; F1 - F0; F0 SIGN F1; F0 * 86400; F1 + F0; ", target.value.name(), " = F1; ",
+                   target.key.name(),
                    " & ", clearMask);
         else
-            append(line, "  ", target.value, " = ", n, "; ", target.name, " & ", clearMask);
+            append(line, "  ", target.value.name(), " = ", n, "; ", target.key.name(), " & ", clearMask);
     }
 }
 

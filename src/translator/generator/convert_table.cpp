@@ -98,7 +98,7 @@ void TConvertTable::ResetSlotRegisters() {
     m_iList.fill({});
 }
 
-int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
+int TConvertTable::FindOperand(TokenCode code, OperandRegister& where) {
     const RegisterFamily* family = registerFamilyOfCode(code);
     while (family != nullptr && family->searchIn != RegisterLists::None) {
         const std::uint32_t key = registerKey(*family, code);
@@ -113,11 +113,7 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
             if (index >= 0) letter = 'W';
         }
         if (index >= 0) {
-            names.name.clear();
-            append(names.name, letter, index);
-            names.name2 = names.name;
-            names.mask.clear();
-            if (family->hasMask) append(names.mask, 1u << (code & 7));
+            where = {letter, index, family->hasMask ? 1u << (code & 7) : 0u};
             return 0;
         }
         if (!family->shortage.empty()) m_notices.notice(family->shortage);
@@ -126,6 +122,31 @@ int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
         family = &registerFamily(*family->thenLookUpAs);
     }
     return -1;
+}
+
+int TConvertTable::OperandNames(TokenCode code, OperandNameSet& names) {
+    OperandRegister where;
+    if (FindOperand(code, where) != 0) return -1;
+    names.set(where);
+    return 0;
+}
+
+namespace {
+// The decimal digits of a number below 1000 at `out`; returns their count.
+std::uint8_t putDecimal(char* out, unsigned value) {
+    std::uint8_t n = 0;
+    if (value >= 100) out[n++] = static_cast<char>('0' + value / 100);
+    if (value >= 10) out[n++] = static_cast<char>('0' + value / 10 % 10);
+    out[n++] = static_cast<char>('0' + value % 10);
+    return n;
+}
+}  // namespace
+
+void OperandNameSet::set(const OperandRegister& where) {
+    // Register indexes stop at 255 and masks at 128: the texts fit their arrays.
+    m_name[0] = where.letter;
+    m_nameSize = static_cast<std::uint8_t>(1 + putDecimal(m_name.data() + 1, static_cast<unsigned>(where.index)));
+    m_maskSize = where.mask != 0 ? putDecimal(m_mask.data(), where.mask) : 0;
 }
 
 bool TConvertTable::takeNewRegister(std::uint32_t key, RegisterAllocation& allocation) {

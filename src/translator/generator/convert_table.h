@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "translator/lexer/token_vocabulary.h"
@@ -31,10 +32,28 @@ struct StateDescriptor {
     std::uint8_t flagBit = 0;
 };
 
-struct OperandNameSet {
-    std::string name;   // the register that holds the operand (I5, Q12, W3)
-    std::string name2;  // the same register, as the second form
-    std::string mask;   // decimal weight of the bit for bit operands, else empty
+// Where a registered operand is held, for callers that write it straight into a line.
+struct OperandRegister {
+    char letter = 0;  // 'I', 'Q' or 'W'
+    int index = -1;
+    unsigned mask = 0;  // the weight of the bit of a bit operand, else 0
+};
+
+// The texts of a registered operand, kept in the set itself: an operand is named at every
+// use, and its texts are short ("W255", "128"). Both are empty until set.
+class OperandNameSet {
+public:
+    // The register that holds the operand (I5, Q12, W3).
+    std::string_view name() const { return {m_name.data(), m_nameSize}; }
+    // The decimal weight of the bit for bit operands, else empty.
+    std::string_view mask() const { return {m_mask.data(), m_maskSize}; }
+    void set(const OperandRegister& where);
+
+private:
+    std::array<char, 4> m_name{};
+    std::array<char, 3> m_mask{};
+    std::uint8_t m_nameSize = 0;
+    std::uint8_t m_maskSize = 0;
 };
 
 struct RegisterAllocation {
@@ -60,8 +79,10 @@ public:
     // Empties the I list at the end of a block program.
     void ResetSlotRegisters();
 
-    // Register name, second name and mask of a registered operand; 0 or -1. On a failure
-    // the texts are left as they were and the shortage is shown.
+    // The register of a registered operand; 0 or -1. On a failure `where` is left as it
+    // was and the shortage is shown.
+    int FindOperand(TokenCode code, OperandRegister& where);
+    // The same as texts: register name and mask.
     int OperandNames(TokenCode code, OperandNameSet& names);
     // A new state word, W list first: 0 or -1 ("Не хватает переменных").
     int AllocStateWord(std::uint32_t key, RegisterAllocation& allocation);

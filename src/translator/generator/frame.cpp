@@ -19,7 +19,7 @@ std::string endLabel(TokenCode sectionToken) { return concat('M', sectionCodeOf(
 // "  N TEST K; JMPN Mx": skip to the label when the key bit is off.
 void appendKeyTest(GeneratorState& state, TokenCode keyCode, std::string_view label, unsigned labelNumber) {
     const OperandNameSet names = registeredNames(state, keyCode);
-    state.currentSlotList().addLine("  ", names.name, " TEST ", names.mask, "; JMPN ", label, labelNumber);
+    state.currentSlotList().addLine("  ", names.name(), " TEST ", names.mask(), "; JMPN ", label, labelNumber);
 }
 
 void appendSectionKeyTest(GeneratorState& state, TokenCode sectionToken) {

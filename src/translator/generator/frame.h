@@ -9,7 +9,7 @@
 namespace vestrel {
 
 struct GeneratorState;
-struct OperandNameSet;
+class OperandNameSet;
 
 // The slot of a section: (SectionCode div 16) + 1.
 constexpr int slotOfSection(unsigned sectionCode) { return static_cast<int>(sectionCode / 16) + 1; }

@@ -21,15 +21,15 @@ std::string f(std::int32_t n) { return concat(F{n}); }
 // The mask read as a number; an empty mask (the register could not be had) counts as the
 // bit's own weight so the line still names the right bit.
 int maskValue(const OperandNameSet& names, TokenCode code) {
-    if (names.mask.empty()) return 1 << (code & 7);
-    return std::stoi(names.mask);
+    if (names.mask().empty()) return 1 << (code & 7);
+    return std::stoi(std::string(names.mask()));
 }
 std::string maskText(const OperandNameSet& names, TokenCode code) {
-    return names.mask.empty() ? concat(1 << (code & 7)) : names.mask;
+    return names.mask().empty() ? concat(1 << (code & 7)) : std::string(names.mask());
 }
 
 // "  Fd = N; Fd & M; Fd / M": the bit's value, 0 or 1, in F(d).
-std::string bitIntoScratch(std::int32_t d, std::string_view load, const std::string& name, const std::string& mask) {
+std::string bitIntoScratch(std::int32_t d, std::string_view load, std::string_view name, std::string_view mask) {
     return concat("  ", F{d}, load, name, "; ", F{d}, " & ", mask, "; ", F{d}, " / ", mask);
 }
 }  // namespace
@@ -47,14 +47,14 @@ void DiscreteOperand(TokenCode code, GeneratorState& state) {
         const OperandNameSet names = registeredNames(state, code);
         const std::string mask = maskText(names, code);
         if (state.InCondition) {
-            std::string line = bitIntoScratch(d, " = ", names.name, mask);
+            std::string line = bitIntoScratch(d, " = ", names.name(), mask);
             if (!on) append(line, "; ! ", F{d});
             state.currentSlotList().push_back(line);
             combineIntoAccumulator(state, f(d));
         } else if (on) {
-            state.StatementOutput(concat("  ", names.name2, " | ", mask));
+            state.StatementOutput(concat("  ", names.name(), " | ", mask));
         } else {
-            state.StatementOutput(concat("  ", names.name2, " & ", 255 - maskValue(names, code)));
+            state.StatementOutput(concat("  ", names.name(), " & ", 255 - maskValue(names, code)));
         }
     } else if (state.StatementContext == kBit) {
         state.convertTable->RegisterVariable(code);
@@ -62,7 +62,7 @@ void DiscreteOperand(TokenCode code, GeneratorState& state) {
         if (state.InCondition) {
             OperandNameSet names;
             state.convertTable->OperandNames(code, names);
-            combineIntoAccumulator(state, names.name);
+            combineIntoAccumulator(state, names.name());
         }
     }
     state.StatementContext = 0;
@@ -73,8 +73,8 @@ void TimerOperand(TokenCode code, GeneratorState& state) {
     const std::int32_t d = state.FDepth;
     const OperandNameSet value = registeredNames(state, timerValueKey(code));
     const OperandNameSet key = registeredNames(state, code);
-    const std::string& v = value.name;
-    const std::string& k = key.name;
+    const std::string_view v = value.name();
+    const std::string_view k = key.name();
     const std::string m = maskText(key, code);
     if (state.StatementContext == kOn) {
         if (state.InCondition) {
@@ -110,7 +110,7 @@ void AnalogOperand(TokenCode code, GeneratorState& state) {
         if (state.InCondition) {
             OperandNameSet names;
             state.convertTable->OperandNames(code, names);
-            combineIntoAccumulator(state, names.name);
+            combineIntoAccumulator(state, names.name());
         }
     }
     if (state.expression.active) state.expression.addOperand(code, state.reader.currentTokenText);

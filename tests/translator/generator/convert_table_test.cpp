@@ -50,8 +50,8 @@ TEST_F(TableFixture, DiscreteVariablesOfOneOctalTenShareARegister) {
     EXPECT_EQ(table.iEntry(0).key, 0x1050u);
     EXPECT_EQ(table.iEntry(1).key, 0x1058u);
     EXPECT_EQ(table.iEntry(2).key, 0x5000u);
-    EXPECT_EQ(names(0x5005).name, "Q2");
-    EXPECT_EQ(names(0x5003).mask, "8");
+    EXPECT_EQ(names(0x5005).name(), "Q2");
+    EXPECT_EQ(names(0x5003).mask(), "8");
 }
 
 TEST_F(TableFixture, OperandNamesOfTheFamilies) {
@@ -60,16 +60,15 @@ TEST_F(TableFixture, OperandNamesOfTheFamilies) {
     table.RegisterVariable(0x4004);  // ав004
     table.RegisterVariable(0x1050);  // вд120, the fourth I entry
     const OperandNameSet vd125 = names(0x1055);
-    EXPECT_EQ(vd125.name, "I3");
-    EXPECT_EQ(vd125.name2, "I3");
-    EXPECT_EQ(vd125.mask, "32");
+    EXPECT_EQ(vd125.name(), "I3");
+    EXPECT_EQ(vd125.mask(), "32");
     const OperandNameSet av004 = names(0x4004);
-    EXPECT_EQ(av004.name, "Q2");
-    EXPECT_EQ(av004.mask, "");
-    EXPECT_EQ(names(0xF225).mask, "32");
-    EXPECT_EQ(names(0x6025).name, "Q1");  // кс105 shares the key register of sections 100..107
+    EXPECT_EQ(av004.name(), "Q2");
+    EXPECT_EQ(av004.mask(), "");
+    EXPECT_EQ(names(0xF225).mask(), "32");
+    EXPECT_EQ(names(0x6025).name(), "Q1");  // кс105 shares the key register of sections 100..107
     table.RegisterVariable(0x300F);       // дв017
-    EXPECT_EQ(names(0x300F).mask, "128");
+    EXPECT_EQ(names(0x300F).mask(), "128");
     EXPECT_TRUE(notices.texts.empty());
 }
 
@@ -85,29 +84,32 @@ TEST_F(TableFixture, EveryFamilyNamesItsRegisterWithItsLetterAndMask) {
     };
     for (const Case& c : cases) {
         const OperandNameSet n = names(c.code);
-        EXPECT_EQ(n.name, c.name) << std::hex << c.code;
-        EXPECT_EQ(n.name2, c.name) << std::hex << c.code;
-        EXPECT_EQ(n.mask, c.mask) << std::hex << c.code;
+        EXPECT_EQ(n.name(), c.name) << std::hex << c.code;
+        EXPECT_EQ(n.mask(), c.mask) << std::hex << c.code;
     }
     EXPECT_TRUE(notices.texts.empty());
 }
 
 TEST_F(TableFixture, CodesOfNoFamilyAreNeitherKeptNorNamed) {
-    OperandNameSet n{"keep", "keep", "keep"};
+    OperandNameSet n;
+    n.set({'W', 9, 4});
     for (TokenCode code : {0x0005u, 0x5100u, 0x9001u, 0xC000u, 0xE000u, 0xF300u}) {
         EXPECT_EQ(table.RegisterVariable(code), -1) << std::hex << code;
         EXPECT_EQ(table.MarkVariable(code, 1), -1) << std::hex << code;
         EXPECT_EQ(table.OperandNames(code, n), -1) << std::hex << code;
     }
     EXPECT_EQ(table.iLastIndex(), -1);
-    EXPECT_EQ(n.name, "keep");
+    EXPECT_EQ(n.name(), "W9");
+    EXPECT_EQ(n.mask(), "4");
     EXPECT_TRUE(notices.texts.empty());
 }
 
 TEST_F(TableFixture, UnregisteredOperandShowsTheShortageOnlyForVariables) {
-    OperandNameSet n{"keep", "keep", "keep"};
+    OperandNameSet n;
+    n.set({'W', 9, 4});
     EXPECT_EQ(table.OperandNames(0x1001, n), -1);
-    EXPECT_EQ(n.name, "keep");
+    EXPECT_EQ(n.name(), "W9");
+    EXPECT_EQ(n.mask(), "4");
     ASSERT_EQ(notices.texts.size(), 1u);
     EXPECT_EQ(notices.texts[0], "Не хватает переменных W"_cp);
     EXPECT_EQ(table.OperandNames(0x6001, n), -1);  // кс: no message
@@ -127,10 +129,10 @@ TEST_F(TableFixture, The255thIKeyGoesToTheWListOrIsRejected) {
     for (const Case& c : cases) EXPECT_EQ(table.RegisterVariable(c.code), c.result) << std::hex << c.code;
     EXPECT_EQ(table.iLastIndex(), 254);  // stands at the capacity after the overflow
     EXPECT_EQ(table.wLastIndex(), 4);
-    EXPECT_EQ(names(0x3100).name, "W2");
+    EXPECT_EQ(names(0x3100).name(), "W2");
     // Once overflowed, the I list is no longer searched: a known key gets a W register too.
     EXPECT_EQ(table.RegisterVariable(0x2000), 0);
-    EXPECT_EQ(names(0x2000).name, "W5");
+    EXPECT_EQ(names(0x2000).name(), "W5");
 }
 
 TEST_F(TableFixture, FlagPairsFillARegisterFourTimes) {
