@@ -200,13 +200,15 @@ def main():
             out_dir = work / f"{name.replace(' ', '_')}_{factor}"
             code, seconds, peak, first = run(args.vestrelc, source, out_dir)
             leftovers = [p.name for p in out_dir.glob(".*.tmp")] if out_dir.exists() else []
-            check_code, check_seconds, check_peak, _ = run(args.vestrelc, source, out_dir, check=True)
+            check_code, check_seconds, check_peak, check_first = run(args.vestrelc, source, out_dir, check=True)
             limit = memory_limit_mb(len(data))
             over = peak > limit or check_peak > limit
-            if code not in (0, 1, 2) or check_code not in (0, 1, 2) or leftovers or over:
+            # Status 2 is a file error; an internal error is a fault of ours, whatever the status.
+            internal = "internal error" in first or "internal error" in check_first
+            if code not in (0, 1, 2) or check_code not in (0, 1, 2) or leftovers or over or internal:
                 failures += 1
             print(f"{name:22} {factor:>3}x {len(data):>11} {code:>4} {seconds:>8.3f} {peak:>8.1f} "
-                  f"{check_seconds:>8.3f} {check_peak:>8.1f} {limit:>8.1f}{' over' if over else ''}  {first}")
+                  f"{check_seconds:>8.3f} {check_peak:>8.1f} {limit:>8.1f}{' over' if over else ''}{' FAULT' if internal else ''}  {first}")
             source.unlink()
             if out_dir.exists():
                 shutil.rmtree(out_dir)

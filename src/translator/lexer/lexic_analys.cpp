@@ -153,7 +153,7 @@ void TLexicAnalys::AnalyseLine(std::string_view line) {
     ReportLexicalError(ScanNumberedLine(line));
 }
 
-void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->addFromLine(token::TextLine, 0, line.size(), 1); }
+void TLexicAnalys::WriteTextLine(std::string_view line) { m_tokens->addFromLine(token::TextLine, line, 0, 1); }
 
 void TLexicAnalys::ReportLexicalError(LexicalMessage message) {
     if (message == LexicalMessage::None) return;

@@ -18,7 +18,7 @@ using namespace lexer;
 void TLexicAnalys::writeToken(TokenCode code, std::string_view text) {
     ++m_tokenCount;
     const auto offset = static_cast<std::size_t>(text.data() - m_line.data());
-    m_tokens->addFromLine(code, offset, text.size(), static_cast<std::uint32_t>(offset) + 1);
+    m_tokens->addFromLine(code, text, offset, static_cast<std::uint32_t>(offset) + 1);
 }
 
 LexicalMessage TLexicAnalys::ScanNumberedLine(std::string_view line) {
@@ -74,7 +74,7 @@ LexicalMessage TLexicAnalys::scanWord(std::string_view line, std::size_t start, 
     } else if (isMarker(found.code)) {
         // A "тс" marker takes the rest of the line as free text.
         writeToken(found.code, word);
-        m_tokens->addFromLine(token::RestOfLine, start, line.size() - start, static_cast<std::uint32_t>(start) + 1);
+        m_tokens->addFromLine(token::RestOfLine, line.substr(start), start, static_cast<std::uint32_t>(start) + 1);
         next = line.size();
         return LexicalMessage::None;
     }

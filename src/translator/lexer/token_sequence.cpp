@@ -38,22 +38,6 @@ void TokenSequence::storeLine() {
     m_lineStored = true;
 }
 
-void TokenSequence::addFromLineSlowly(TokenCode code, std::size_t offset, std::size_t size, std::uint32_t column) {
-    if (m_line.empty() || m_line.size() > kLongLine) return add(code, m_line.substr(offset, size), column);
-    if (m_records) appendTokenRecord(*m_records, code, m_line.substr(offset, size));
-    if (m_dropped) return;
-    const std::size_t newText = m_lineStored ? 0 : m_line.size();
-    if ((m_tokens.size() == m_tokens.capacity() || m_texts.size() + newText > m_texts.capacity()) &&
-        !growthFits(newText)) {
-        dropStorage();
-        return;
-    }
-    if (!m_lineStored) storeLine();
-    if (code > 0xFFFF) m_needsRecordReading = true;
-    m_tokens.push_back({code, m_lineBegin + static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(size),
-                        m_lineNumber, column});
-}
-
 std::uint32_t TokenSequence::copyText(std::string_view text) {
     const auto begin = static_cast<std::uint32_t>(m_texts.size());
     m_texts.append(text);

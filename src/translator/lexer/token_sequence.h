@@ -41,17 +41,18 @@ public:
         m_lineNumber = number;
         m_lineStored = false;
     }
-    // One token whose text is `size` bytes from `offset` in the current line: the same as
-    // add() with that part of the line, without finding out where the text lies.
-    void addFromLine(TokenCode code, std::size_t offset, std::size_t size, std::uint32_t column) {
+    // One token whose text lies `offset` bytes into the current line: the same as add(),
+    // without finding out where the text lies in the usual case.
+    void addFromLine(TokenCode code, std::string_view text, std::size_t offset, std::uint32_t column) {
         // The usual token: its line is stored already (so the storage was not dropped), no
-        // record text is made, and there is room.
+        // record text is made, and there is room. Anything else goes the general way, which
+        // also copes with a line no longer held (the storage dropped in the middle of it).
         if (m_lineStored && !m_records && m_tokens.size() < m_tokens.capacity() && code <= 0xFFFF) {
             m_tokens.push_back({code, m_lineBegin + static_cast<std::uint32_t>(offset),
-                                static_cast<std::uint32_t>(size), m_lineNumber, column});
+                                static_cast<std::uint32_t>(text.size()), m_lineNumber, column});
             return;
         }
-        addFromLineSlowly(code, offset, size, column);
+        add(code, text, column);
     }
     // One token; a text outside the current line, or inside a long one, is copied.
     void add(TokenCode code, std::string_view text, std::uint32_t column) {
@@ -120,8 +121,6 @@ private:
     static constexpr std::size_t kLongLine = 4096;
 
     void storeLine();
-    // addFromLine for the first token of a line and every unusual case.
-    void addFromLineSlowly(TokenCode code, std::size_t offset, std::size_t size, std::uint32_t column);
     // Whether growing the storage for one more token and `textBytes` stays within the limit.
     bool growthFits(std::size_t textBytes) const;
     std::uint32_t copyText(std::string_view text);

@@ -89,6 +89,28 @@ TEST(TokenInput, ALineOfManyTokensIsMadeAgainInPieces) {
     }
 }
 
+// The storage may run out in the middle of a line, short or long: the tokens after that
+// point are made again like all others, and the translation is the same.
+TEST(TokenInput, StorageThatRunsOutInsideALineGivesTheSameTranslation) {
+    struct Listing {
+        const char* what;
+        int operands;  // "+ ва002" pairs on the statement line (8 bytes each)
+    };
+    for (const Listing& listing : {Listing{"a short line", 200}, Listing{"a long line", 3000}}) {
+        std::string source = "000.\n00 ав001 = ва001";
+        for (int i = 0; i < listing.operands; ++i) source += " + ва002";
+        source += "\n01 в дв001\n";
+        const std::string cpSource = *text::fromUtf8(source);
+        const std::string expected = everything(runTranslation(cpSource, TranslationOptions{}));
+        for (const std::size_t limit : {std::size_t{200}, std::size_t{1000}, std::size_t{5000}, std::size_t{20000}}) {
+            RunHooks limited;
+            limited.tokenStorageLimit = limit;
+            EXPECT_EQ(everything(runTranslation(cpSource, TranslationOptions{}, limited)), expected)
+                << listing.what << ", limit " << limit;
+        }
+    }
+}
+
 TEST(TokenInput, ARunThatKeepsNoTextStillCountsWhatEachSlotReceived) {
     const std::string bytes = readBytes(fs::path(VESTREL_SOURCE_DIR) / "examples" / "boiler_house.prg");
     RunHooks counting;
