@@ -42,6 +42,9 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 constexpr std::uintptr_t kSmallPage = 4096;
 // Below this a run touches too few pages for a zeroed huge page to be cheaper.
 constexpr long long kSmallestSource = 32 << 10;
+// Above this the run's own work far outweighs its page faults, while a huge page rounds a
+// block of a long line up by as much as 2 MB: the memory bound matters more there.
+constexpr long long kLargestSource = 1 << 20;
 // What a run allocates, at most, per source byte (tokens, lines, the IL of 17 slots),
 // and a floor for the tables every run has. What a run needs past the reserve comes in
 // small pages, as without it.
@@ -123,7 +126,9 @@ static_assert(std::is_trivially_destructible_v<LargeBlocks>);
 void prepareHeapForSource(const std::string& path) {
     struct stat info {};
     const int got = path == "-" ? ::fstat(STDIN_FILENO, &info) : ::stat(path.c_str(), &info);
-    if (got != 0 || !S_ISREG(info.st_mode) || info.st_size < kSmallestSource) return;
+    if (got != 0 || !S_ISREG(info.st_mode) || info.st_size < kSmallestSource ||
+        info.st_size > kLargestSource)
+        return;
     const auto bytes = static_cast<unsigned long long>(info.st_size);
     const std::size_t reserve =
         bytes >= kReserveCeiling / kReservePerSourceByte
