@@ -306,16 +306,24 @@ TEST_F(SpillingWriter, ASpilledProjectIsTheSameBytesAndLeavesNoTemporary) {
 
     for (const bool directoryExists : {false, true}) {
         const std::string spilled = path("spilled");
-        const IlSpillPolicy policy = tinyPolicy(spilled);
-        const std::array<IlText, kSlotCount> texts = textsOf(&policy);
-        for (int slot : kSlots) ASSERT_TRUE(texts[static_cast<std::size_t>(slot)].spilled()) << slot;
-        EXPECT_EQ(entriesOf(root().string()), directoryExists ? (std::set<std::string>{"whole", "spilled"})
-                                                              : (std::set<std::string>{"whole"}));
-        ASSERT_TRUE(ensureProjectDirectory(spilled).ok());
-        const SaveResult result = writeProject(spilled, texts, present);
-        ASSERT_TRUE(result.ok()) << result.message;
-        for (int slot : kSlots)
-            EXPECT_EQ(readBytes(spilled + "/" + slotFileName(slot)), readBytes(whole + "/" + slotFileName(slot))) << slot;
+        {
+            const IlSpillPolicy policy = tinyPolicy(spilled);
+            const std::array<IlText, kSlotCount> texts = textsOf(&policy);
+            for (int slot : kSlots) ASSERT_TRUE(texts[static_cast<std::size_t>(slot)].spilled()) << slot;
+#ifndef _WIN32
+            // The stores have no name at all; on Windows a file deleted on close is listed
+            // until it is closed.
+            EXPECT_EQ(entriesOf(root().string()), directoryExists ? (std::set<std::string>{"whole", "spilled"})
+                                                                  : (std::set<std::string>{"whole"}));
+#endif
+            ASSERT_TRUE(ensureProjectDirectory(spilled).ok());
+            const SaveResult result = writeProject(spilled, texts, present);
+            ASSERT_TRUE(result.ok()) << result.message;
+            for (int slot : kSlots)
+                EXPECT_EQ(readBytes(spilled + "/" + slotFileName(slot)), readBytes(whole + "/" + slotFileName(slot)))
+                    << slot;
+        }
+        // Once the texts are gone, nothing of their stores is left anywhere.
         EXPECT_EQ(entriesOf(spilled), (std::set<std::string>{"init.IL", "3.IL", "16.IL"})) << directoryExists;
     }
     EXPECT_EQ(entriesOf(root().string()), (std::set<std::string>{"whole", "spilled"}));
