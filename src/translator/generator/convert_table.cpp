@@ -33,22 +33,22 @@ int appendKey(std::array<RegisterEntry, N>& list, std::int32_t& last, std::uint3
 TConvertTable::TConvertTable(NoticeSink& notices) : m_notices(notices) {}
 
 int TConvertTable::findI(std::uint32_t key) const {
-    return key < kKeySpace ? m_iIndex[key] : -1;
+    return m_iIndex.find(key);
 }
 
 int TConvertTable::findW(std::uint32_t key) const {
-    return key < kKeySpace ? m_wIndex[key] : -1;
+    return m_wIndex.find(key);
 }
 
 int TConvertTable::appendI(std::uint32_t key) {
     const int index = appendKey(m_iList, m_iLast, key);
-    if (index >= 0 && key < kKeySpace && m_iIndex[key] < 0) m_iIndex[key] = static_cast<std::int16_t>(index);
+    if (index >= 0) m_iIndex.insertFirst(key, index);
     return index;
 }
 
 int TConvertTable::appendW(std::uint32_t key) {
     const int index = appendKey(m_wList, m_wLast, key);
-    if (index >= 0 && key < kKeySpace && m_wIndex[key] < 0) m_wIndex[key] = static_cast<std::int16_t>(index);
+    if (index >= 0) m_wIndex.insertFirst(key, index);
     return index;
 }
 
@@ -92,8 +92,7 @@ int TConvertTable::MarkVariable(TokenCode code, std::uint8_t value) {
 }
 
 void TConvertTable::ResetSlotRegisters() {
-    for (const RegisterEntry& entry : m_iList)
-        if (entry.key < kKeySpace) m_iIndex[entry.key] = -1;
+    m_iIndex.clear();
     m_iLast = -1;
     m_iList.fill({});
 }

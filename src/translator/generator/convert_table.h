@@ -13,6 +13,7 @@
 #include "translator/lexer/token_vocabulary.h"
 #include "translator/text/il_text.h"
 #include "translator/diagnostics/sinks.h"
+#include "translator/generator/register_key_index.h"
 
 namespace vestrel {
 
@@ -117,11 +118,10 @@ private:
     std::array<std::array<StateDescriptor, kStateInstances>, kStateKinds> m_descriptors{};
     std::array<RegisterEntry, kIListSize> m_iList{};
     std::array<RegisterEntry, kWListSize> m_wList{};
-    // The first index of each key in each list (-1: none), so that a lookup costs the same
-    // as the linear search from index 0 would find, without the search. Every key is 16 bits.
-    static constexpr std::size_t kKeySpace = 0x10000;
-    std::vector<std::int16_t> m_iIndex = std::vector<std::int16_t>(kKeySpace, -1);
-    std::vector<std::int16_t> m_wIndex = std::vector<std::int16_t>(kKeySpace, -1);
+    // The first index of each key in each list, so that a lookup finds what the linear
+    // search from index 0 would, without the search. Every key is 16 bits.
+    RegisterKeyIndex m_iIndex;
+    RegisterKeyIndex m_wIndex;
 
     int findI(std::uint32_t key) const;
     int findW(std::uint32_t key) const;
