@@ -22,6 +22,7 @@ namespace {
 constexpr int kMaximumLinkHops = 40;
 constexpr int kTemporaryAttempts = 100;
 constexpr std::size_t kReadChunk = 65536;
+constexpr std::size_t kSmallStart = 4096;
 
 bool isDotName(std::string_view name) { return name == "." || name == ".."; }
 
@@ -357,7 +358,9 @@ std::optional<std::string> readToEnd(NativeHandle fd, std::size_t limit, int& re
     struct stat info {};
     const bool sized = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
                        static_cast<std::size_t>(info.st_size) <= limit;
-    bytes.reserve(sized ? static_cast<std::size_t>(info.st_size) + 1 : kReadChunk);
+    // An empty regular file (or one that, like those under /proc, tells no size) starts small.
+    const bool regular = S_ISREG(info.st_mode);
+    bytes.reserve(sized ? static_cast<std::size_t>(info.st_size) + 1 : regular ? kSmallStart : kReadChunk);
     for (;;) {
         const std::size_t used = bytes.size();
         if (bytes.capacity() == used) bytes.reserve(used * 2);

@@ -193,7 +193,9 @@ RegisterEntry TConvertTable::wEntry(int j) const {
 }
 
 StateDescriptor& TConvertTable::descriptor(int kind, int instance) {
-    return m_descriptors[static_cast<std::size_t>(kind)][static_cast<std::size_t>(instance)];
+    std::unique_ptr<StateDescriptors>& descriptors = m_descriptors[static_cast<std::size_t>(kind)];
+    if (!descriptors) descriptors = std::make_unique<StateDescriptors>();
+    return (*descriptors)[static_cast<std::size_t>(instance)];
 }
 
 std::string TConvertTable::OctalDigits(unsigned value, int n) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,7 +116,10 @@ private:
     std::int32_t m_wLast = -1;
     RegisterAllocation m_flagPairCursor;  // letter '0': none taken yet
     std::array<std::uint8_t, kSectionKeyFlags> m_sectionKeyFlags{};
-    std::array<std::array<StateDescriptor, kStateInstances>, kStateKinds> m_descriptors{};
+    // A kind's descriptors are made when an algorithm of that kind first asks: most runs use
+    // a few of the 16 kinds, and all of them would be 60 KB to fill before any work.
+    using StateDescriptors = std::array<StateDescriptor, kStateInstances>;
+    std::array<std::unique_ptr<StateDescriptors>, kStateKinds> m_descriptors;
     std::array<RegisterEntry, kIListSize> m_iList{};
     std::array<RegisterEntry, kWListSize> m_wList{};
     // The first index of each key in each list, so that a lookup finds what the linear
