@@ -78,6 +78,25 @@ void BM_TranslateLargestProgram(benchmark::State& state) {
 }
 BENCHMARK(BM_TranslateLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// Both passes with the IL lines only counted, as --check, the live checker and the
+// language server run them.
+void BM_CheckLargestProgram(benchmark::State& state) {
+    const LargestProgram& program = largestProgram();
+    if (!program.error.empty()) return state.SkipWithError(program.error.c_str());
+    TranslationOptions options;
+    RunHooks hooks;
+    hooks.keepSlotTexts = false;
+    std::size_t messages = 0;
+    for (auto _ : state) {
+        const TranslationResult result = runTranslation(program.text, options, hooks);
+        messages = result.diagnostics.size() + result.notices.size();
+        benchmark::DoNotOptimize(result.slotLines.data());
+    }
+    if (messages != 0) return state.SkipWithError("the largest program reported messages");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
+}
+BENCHMARK(BM_CheckLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // vestrelc as a user runs it, spawned without copying this process: the full run
 // (17 files written and synced) and --check (both passes, no file written).
 void runVestrelc(benchmark::State& state, bool check) {
