@@ -1,7 +1,5 @@
 // The gnu format: one line per message on standard error in the form editors and build
 // tools read ("FILE:LINE:COLUMN: error: TEXT"), then the summary line on standard output.
-#include <ostream>
-
 #include "cli/run_report.h"
 
 namespace vestrel::cli {
@@ -20,7 +18,7 @@ std::string fileCount(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
-void writeSummary(const RunReport& report, std::ostream& out) {
+void writeSummary(const RunReport& report, TextOutput& out) {
     if (report.outcome != RunOutcome::Translated) return;
     const std::string names = report.slotFiles.empty() ? "" : ": " + joinNames(report.slotFiles);
     if (report.checkOnly) {
@@ -35,13 +33,13 @@ void writeSummary(const RunReport& report, std::ostream& out) {
 
 }  // namespace
 
-void writeGnuReport(const RunReport& report, bool quiet, std::ostream& out, std::ostream& err) {
+void writeGnuReport(const RunReport& report, bool quiet, TextOutput& out, TextOutput& err) {
     // Written in blocks: a listing with a million faulty lines must cost neither a million
     // unbuffered writes nor a second copy of all its messages.
     std::string lines;
     const auto flushBlock = [&](std::size_t atLeast) {
         if (lines.size() < atLeast) return;
-        err.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        err.write(lines);
         lines.clear();
     };
     forEachMessage(report, [&](const ReportedMessage& message) {
@@ -69,8 +67,8 @@ void writeGnuReport(const RunReport& report, bool quiet, std::ostream& out, std:
     if (!quiet) writeSummary(report, out);
 }
 
-void writeReport(DiagnosticsFormat format, const RunReport& report, bool quiet, std::ostream& out,
-                 std::ostream& err) {
+void writeReport(DiagnosticsFormat format, const RunReport& report, bool quiet, TextOutput& out,
+                 TextOutput& err) {
     switch (format) {
         case DiagnosticsFormat::Gnu:
             writeGnuReport(report, quiet, out, err);

@@ -1,7 +1,7 @@
 // Writing JSON documents and file URIs for the machine-readable reports.
 #include "cli/json_output.h"
 
-#include <ostream>
+#include "cli/text_output.h"
 
 namespace vestrel::cli {
 
@@ -9,7 +9,7 @@ std::string jsonDocumentText(const nlohmann::ordered_json& document) {
     return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + '\n';
 }
 
-void writeJsonDocument(const nlohmann::ordered_json& document, std::ostream& out) {
+void writeJsonDocument(const nlohmann::ordered_json& document, TextOutput& out) {
     out << jsonDocumentText(document);
 }
 

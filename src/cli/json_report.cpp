@@ -1,6 +1,5 @@
 // The json format: the whole run as one Vestrel diagnostics document on standard output
 // (docs/diagnostics.schema.json describes it).
-#include <ostream>
 
 #include <nlohmann/json.hpp>
 
@@ -25,7 +24,7 @@ Json messageObject(const ReportedMessage& message) {
 
 }  // namespace
 
-void writeJsonReport(const RunReport& report, std::ostream& out) {
+void writeJsonReport(const RunReport& report, TextOutput& out) {
     Json document = {{"format", "vestrel-diagnostics"},
                      {"formatVersion", 1},
                      {"tool", {{"name", "vestrelc"}, {"version", versionText()}}},

@@ -4,13 +4,13 @@
 
 #include <cstddef>
 #include <functional>
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/text_output.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::cli {
@@ -102,10 +102,10 @@ bool hasMessages(const RunReport& report);
 
 // The three ways of writing a report. The gnu format writes the messages to `err` and
 // the summary line to `out` (unless quiet); the documents go to `out` whole.
-void writeGnuReport(const RunReport& report, bool quiet, std::ostream& out, std::ostream& err);
-void writeJsonReport(const RunReport& report, std::ostream& out);
-void writeSarifReport(const RunReport& report, std::ostream& out);
-void writeReport(DiagnosticsFormat format, const RunReport& report, bool quiet, std::ostream& out, std::ostream& err);
+void writeGnuReport(const RunReport& report, bool quiet, TextOutput& out, TextOutput& err);
+void writeJsonReport(const RunReport& report, TextOutput& out);
+void writeSarifReport(const RunReport& report, TextOutput& out);
+void writeReport(DiagnosticsFormat format, const RunReport& report, bool quiet, TextOutput& out, TextOutput& err);
 
 // The names the documents use for the enumerations.
 std::string_view outcomeName(RunOutcome outcome);

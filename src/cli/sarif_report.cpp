@@ -2,7 +2,6 @@
 // services and SARIF viewers. One rule per message that occurs, one result per message;
 // the notices are warnings without a location.
 #include <map>
-#include <ostream>
 #include <utility>
 
 #include <nlohmann/json.hpp>
@@ -77,7 +76,7 @@ Json invocation(const RunReport& report) {
 
 }  // namespace
 
-void writeSarifReport(const RunReport& report, std::ostream& out) {
+void writeSarifReport(const RunReport& report, TextOutput& out) {
     RuleTable rules;
     Json results = Json::array();
     forEachMessage(report, [&](const ReportedMessage& message) { results.push_back(messageResult(report, message, rules)); });

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <exception>
-#include <iostream>
+#include <cstdio>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -32,13 +32,13 @@ constexpr std::string_view kProgramName = "vestrelc";
 constexpr std::string_view kStandardInput = "-";
 constexpr std::string_view kStandardInputShown = "<stdin>";
 
-int usageError(std::ostream& err, const std::string& message) {
+int usageError(TextOutput& err, const std::string& message) {
     err << kProgramName << ": " << message << "\n"
         << "Try '" << kProgramName << " --help' for more information.\n";
     return kExitFailure;
 }
 
-int fileError(std::ostream& err, const std::string& messageUtf8) {
+int fileError(TextOutput& err, const std::string& messageUtf8) {
     err << kProgramName << ": " << messageUtf8 << "\n";
     return kExitFailure;
 }
@@ -99,16 +99,18 @@ TranslationResult translateInProcess(std::string_view source, const TranslationO
     return runTranslation(source, options, hooks);
 }
 
-int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+int runGuarded(int argc, char** argv, TextOutput& out, TextOutput& err, const TranslateStep& translate,
                BeforeSourceRead beforeRead);
 
 }  // namespace
 
 int runVestrelc(int argc, char** argv, BeforeSourceRead beforeRead) {
-    return runGuarded(argc, argv, std::cout, std::cerr, translateInProcess, beforeRead);
+    StandardOutput out(stdout);
+    StandardOutput err(stderr, stdout);
+    return runGuarded(argc, argv, out, err, translateInProcess, beforeRead);
 }
 
-int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err) {
+int runVestrelc(int argc, char** argv, TextOutput& out, TextOutput& err) {
     return runVestrelc(argc, argv, out, err, translateInProcess);
 }
 
@@ -124,7 +126,7 @@ std::optional<int> slotOfFileName(std::string_view name) {
 // Gathers what the run reports and writes it once, at the end, in the chosen format.
 class Reporter {
 public:
-    Reporter(const CommandLine& line, std::ostream& out, std::ostream& err) : m_line(line), m_out(out), m_err(err) {
+    Reporter(const CommandLine& line, TextOutput& out, TextOutput& err) : m_line(line), m_out(out), m_err(err) {
         report.source = line.source;
     }
 
@@ -163,11 +165,11 @@ public:
 
 private:
     const CommandLine& m_line;
-    std::ostream& m_out;
-    std::ostream& m_err;
+    TextOutput& m_out;
+    TextOutput& m_err;
 };
 
-int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+int runCommand(int argc, char** argv, TextOutput& out, TextOutput& err, const TranslateStep& translate,
                BeforeSourceRead beforeRead) {
     std::vector<std::string_view> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
@@ -274,7 +276,7 @@ int runCommand(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     return reporter.finish(RunOutcome::Translated, kExitTranslated);
 }
 
-int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate,
+int runGuarded(int argc, char** argv, TextOutput& out, TextOutput& err, const TranslateStep& translate,
                BeforeSourceRead beforeRead) {
     // The core reports every failure as a value; this guard only keeps a fault that
     // escapes anyway (memory exhausted) from ending the process without a word.
@@ -288,14 +290,13 @@ int runGuarded(int argc, char** argv, std::ostream& out, std::ostream& err, cons
     }
     // What was printed must have arrived: a full disk or a closed pipe is a failure.
     errno = 0;
-    out.flush();
-    if (!out) return fileError(err, "cannot write to standard output" + (errno ? ": " + project::os::reasonText(errno) : std::string()));
+    if (!out.flush()) return fileError(err, "cannot write to standard output" + (errno ? ": " + project::os::reasonText(errno) : std::string()));
     return status;
 }
 
 }  // namespace
 
-int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate) {
+int runVestrelc(int argc, char** argv, TextOutput& out, TextOutput& err, const TranslateStep& translate) {
     return runGuarded(argc, argv, out, err, translate, nullptr);
 }
 

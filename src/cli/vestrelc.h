@@ -3,10 +3,10 @@
 
 #include <functional>
 #include <string_view>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "cli/text_output.h"
 #include "translator/run/translation.h"
 
 namespace vestrel::cli {
@@ -21,8 +21,8 @@ using TranslateStep =
 // memory for it: prepareHeapForSource); a run inside another program does nothing.
 using BeforeSourceRead = void (*)(const std::string& source);
 int runVestrelc(int argc, char** argv, BeforeSourceRead beforeRead = nullptr);
-int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err);
-int runVestrelc(int argc, char** argv, std::ostream& out, std::ostream& err, const TranslateStep& translate);
+int runVestrelc(int argc, char** argv, TextOutput& out, TextOutput& err);
+int runVestrelc(int argc, char** argv, TextOutput& out, TextOutput& err, const TranslateStep& translate);
 
 // "1.0.0.772": the file version of the product.
 std::string versionText();

@@ -2,7 +2,6 @@
 // exact documents, and the placing of cited lines on the source's real lines.
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -71,16 +70,16 @@ TEST(RunReport, GnuLinesGiveLineColumnAndTheTextUnchanged) {
         message(MessagePass::Syntax, 1, "SyntaxError", 3, 0, 1, "Ошибка!!! (3, слово №1).Синтаксическая ошибка!", ""));
     report.error = "Cannot create file t.txt";
     report.errorIsFileError = true;
-    std::ostringstream out, err;
+    StringOutput out, err;
     writeGnuReport(report, false, out, err);
-    EXPECT_EQ(err.str(),
+    EXPECT_EQ(err.text(),
               "dir/pump 1.prg:12:4: error: Ошибка!!! (12,4).Неизвестная переменная\n"
               "dir/pump 1.prg:13:7: error: Ошибка!!! (13,7).Неизвестная переменная\n"
               "dir/pump 1.prg:1: error: Ошибка!!! (-9, слово №2).Параметр алгоритма должен быть: АВ\n"
               "dir/pump 1.prg: error: Ошибка!!! (3, слово №1).Синтаксическая ошибка!\n"
               "dir/pump 1.prg: warning: Не хватает переменных IQ (2 times)\n"
               "vestrelc: Cannot create file t.txt\n");
-    EXPECT_EQ(out.str(), "");  // no summary after messages
+    EXPECT_EQ(out.text(), "");  // no summary after messages
 }
 
 TEST(RunReport, GnuSummaryLines) {
@@ -103,15 +102,15 @@ TEST(RunReport, GnuSummaryLines) {
         report.checkOnly = c.checkOnly;
         report.slotFiles = c.names;
         report.removedNames = c.removed;
-        std::ostringstream out, err;
+        StringOutput out, err;
         writeGnuReport(report, c.quiet, out, err);
-        EXPECT_EQ(out.str(), c.out);
-        EXPECT_EQ(err.str(), "");
+        EXPECT_EQ(out.text(), c.out);
+        EXPECT_EQ(err.text(), "");
     }
 }
 
 TEST(RunReport, JsonDocumentHoldsEveryMessageNoticeAndFile) {
-    std::ostringstream out;
+    StringOutput out;
     writeJsonReport(reportWithEverything(), out);
     const Json expected = Json::parse(R"({
       "format": "vestrel-diagnostics", "formatVersion": 1,
@@ -129,14 +128,14 @@ TEST(RunReport, JsonDocumentHoldsEveryMessageNoticeAndFile) {
       "files": [{"path": "t.txt", "kind": "tokens"}],
       "removed": []
     })");
-    EXPECT_EQ(Json::parse(out.str()), expected);
-    EXPECT_TRUE(out.str().ends_with("}\n"));
+    EXPECT_EQ(Json::parse(out.text()), expected);
+    EXPECT_TRUE(out.text().ends_with("}\n"));
 }
 
 TEST(RunReport, SarifLogHasOneRulePerMessageCodeAndOneResultPerMessage) {
-    std::ostringstream out;
+    StringOutput out;
     writeSarifReport(reportWithEverything(), out);
-    const Json log = Json::parse(out.str());
+    const Json log = Json::parse(out.text());
     EXPECT_EQ(log["version"], "2.1.0");
     ASSERT_EQ(log["runs"].size(), 1u);
     const Json& run = log["runs"][0];
@@ -178,9 +177,9 @@ TEST(RunReport, SarifFileErrorIsAnUnsuccessfulInvocation) {
     report.exitStatus = 2;
     report.error = "cannot read /w/missing.prg: No such file or directory";
     report.errorIsFileError = true;
-    std::ostringstream out;
+    StringOutput out;
     writeSarifReport(report, out);
-    const Json run = Json::parse(out.str())["runs"][0];
+    const Json run = Json::parse(out.text())["runs"][0];
     EXPECT_EQ(run["invocations"][0], Json::parse(R"({"executionSuccessful": false, "exitCode": 2,
         "toolExecutionNotifications": [{"level": "error",
             "message": {"text": "cannot read /w/missing.prg: No such file or directory"}}]})"));
@@ -208,9 +207,9 @@ TEST(RunReport, PathsBecomeUrisAndBadUtf8NeverStopsADocument) {
     // A file name of bytes that are not UTF-8 is written with U+FFFD in their place.
     RunReport report;
     report.source = "\xEF\xF0\xE8.prg";
-    std::ostringstream out;
+    StringOutput out;
     writeJsonReport(report, out);
-    EXPECT_EQ(Json::parse(out.str())["source"], "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.prg");
+    EXPECT_EQ(Json::parse(out.text())["source"], "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.prg");
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -83,13 +82,13 @@ protected:
         std::vector<char*> argv;
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
-        std::ostringstream out, err;
+        StringOutput out, err;
         Outcome outcome;
         const int argc = static_cast<int>(arguments.size());
         outcome.status = translate ? runVestrelc(argc, argv.data(), out, err, translate)
                                    : runVestrelc(argc, argv.data(), out, err);
-        outcome.out = out.str();
-        outcome.err = err.str();
+        outcome.out = out.text();
+        outcome.err = err.text();
         return outcome;
     }
 
