@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,30 +63,11 @@ const LargestProgram& largestProgram() {
     return program;
 }
 
-void BM_TranslateLargestProgram(benchmark::State& state) {
+// Translates the largest program in process once per iteration, with `hooks`.
+void translateLargestProgram(benchmark::State& state, const RunHooks& hooks) {
     const LargestProgram& program = largestProgram();
     if (!program.error.empty()) return state.SkipWithError(program.error.c_str());
     TranslationOptions options;
-    std::size_t messages = 0;
-    for (auto _ : state) {
-        const TranslationResult result = runTranslation(program.text, options);
-        messages = result.diagnostics.size() + result.notices.size();
-        benchmark::DoNotOptimize(result.slotLines.data());
-    }
-    if (messages != 0) return state.SkipWithError("the largest program reported messages");
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
-    state.counters["source_KB"] = static_cast<double>(program.bytes) / 1024.0;
-}
-BENCHMARK(BM_TranslateLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// Both passes with the IL lines only counted, as --check, the live checker and the
-// language server run them.
-void BM_CheckLargestProgram(benchmark::State& state) {
-    const LargestProgram& program = largestProgram();
-    if (!program.error.empty()) return state.SkipWithError(program.error.c_str());
-    TranslationOptions options;
-    RunHooks hooks;
-    hooks.keepSlotTexts = false;
     std::size_t messages = 0;
     for (auto _ : state) {
         const TranslationResult result = runTranslation(program.text, options, hooks);
@@ -94,8 +76,32 @@ void BM_CheckLargestProgram(benchmark::State& state) {
     }
     if (messages != 0) return state.SkipWithError("the largest program reported messages");
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
+    state.counters["source_KB"] = static_cast<double>(program.bytes) / 1024.0;
+}
+
+void BM_TranslateLargestProgram(benchmark::State& state) { translateLargestProgram(state, RunHooks{}); }
+BENCHMARK(BM_TranslateLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Both passes with the IL lines only counted, as --check, the live checker and the
+// language server run them.
+void BM_CheckLargestProgram(benchmark::State& state) {
+    RunHooks hooks;
+    hooks.keepSlotTexts = false;
+    translateLargestProgram(state, hooks);
 }
 BENCHMARK(BM_CheckLargestProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Starts `argv` (the program first, then its arguments and a null) and waits for it:
+// its exit status, with its resources in `usage`; nothing when it could not start.
+std::optional<int> spawnAndWait(const std::vector<char*>& argv, const posix_spawn_file_actions_t* actions,
+                                rusage& usage) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], actions, nullptr, argv.data(), environ) != 0) return std::nullopt;
+    int status = 0;
+    usage = rusage{};
+    wait4(pid, &status, 0, &usage);  // the resources of this child alone
+    return status;
+}
 
 // vestrelc as a user runs it, spawned without copying this process: the full run
 // (17 files written and synced) and --check (both passes, no file written).
@@ -112,16 +118,13 @@ void runVestrelc(benchmark::State& state, bool check) {
     long peakKilobytes = 0;
     double childSeconds = 0;  // user + system time of vestrelc: steadier than the wall clock on a busy machine
     for (auto _ : state) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, vestrelc.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-            return state.SkipWithError("cannot start vestrelc");
-        int status = 0;
         rusage usage{};
-        wait4(pid, &status, 0, &usage);  // the peak of this vestrelc alone
+        const std::optional<int> status = spawnAndWait(argv, nullptr, usage);
+        if (!status) return state.SkipWithError("cannot start vestrelc");
         peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
         childSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return state.SkipWithError("vestrelc failed");
+        if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0) return state.SkipWithError("vestrelc failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.bytes));
     state.counters["peak_MB"] = static_cast<double>(peakKilobytes) / 1024.0;
@@ -148,14 +151,9 @@ void BM_VestrelcStartAndExit(benchmark::State& state) {
     posix_spawn_file_actions_init(&actions);
     if (devNull >= 0) posix_spawn_file_actions_adddup2(&actions, devNull, STDOUT_FILENO);
     for (auto _ : state) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, VESTRELC_PATH, &actions, nullptr, argv.data(), environ) != 0) {
-            state.SkipWithError("cannot start vestrelc");
-            break;
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        rusage usage{};
+        const std::optional<int> status = spawnAndWait(argv, &actions, usage);
+        if (!status || !WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
             state.SkipWithError("vestrelc --version failed");
             break;
         }

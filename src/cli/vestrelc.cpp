@@ -2,8 +2,8 @@
 #include "cli/vestrelc.h"
 
 #include <cerrno>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <new>
 #include <optional>
 #include <string_view>
